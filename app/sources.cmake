@@ -1,0 +1,7 @@
+# Files of app/ (see the top-level CMakeLists.txt).
+list(APPEND ZV_PORTABLE_SOURCES
+  app/VersionText.cpp
+)
+list(APPEND ZV_WIN_SOURCES
+
+)
