@@ -3,5 +3,5 @@ list(APPEND ZV_PORTABLE_SOURCES
   app/VersionText.cpp
 )
 list(APPEND ZV_WIN_SOURCES
-
+  app/ZentravueApp.cpp
 )

@@ -1,5 +1,9 @@
-# Files of framework/ (see the top-level CMakeLists.txt).
-list(APPEND ZV_PORTABLE_SOURCES
-)
+# Files of framework/: our thin stand-in for an application framework.
 list(APPEND ZV_WIN_SOURCES
+  framework/App.cpp
+  framework/Dialog.cpp
+  framework/Menu.cpp
+  framework/MessageMap.cpp
+  framework/WideString.cpp
+  framework/Window.cpp
 )

@@ -1,0 +1,4 @@
+// The one application object of the program (test executables make their own).
+#include "app/ZentravueApp.h"
+
+CZentravueApp theApp;
