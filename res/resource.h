@@ -287,7 +287,7 @@
 #define IDM_HILFE_INFO                                       32866
 #define IDM_FILE_SAVE_AS                                     32867
 
-// Commands of the recent-media sub-menu: clear the list, then slots 1 to 5
+// Commands of the recent-media sub-menu: clear the list, then one per slot
 #define ID_RECENT_CLEAR                                      58000
 #define ID_RECENT_FILE1                                      58001
 #define ID_RECENT_FILE2                                      58002

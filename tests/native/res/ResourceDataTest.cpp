@@ -384,3 +384,11 @@ TEST(LanguageResources, BuiltInLanguagesAreDeclaredUnderTheirNames) {
   EXPECT_NE(languages.find("IDR_LNG_GERMAN  LNG \"lang/German.lng\""), std::string::npos);
   EXPECT_NE(languages.find("IDR_LNG_ENGLISH LNG \"lang/English.lng\""), std::string::npos);
 }
+
+TEST(ResourceHeader, CommentsEndInNoNumber) {
+  // The name table takes the number after the last blank of every line, comments included.
+  for (const std::string& line : SplitLines(ReadFile("res/resource.h"))) {
+    if (line.rfind("//", 0) != 0 || line.empty()) continue;
+    EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(line.back()))) << line;
+  }
+}
