@@ -71,6 +71,9 @@ TEST(Settings, DefaultsWithoutSettingsKey) {
     EXPECT_EQ(registry.applyCount, 1);
     ASSERT_FALSE(registry.appliedTypes.empty());
     EXPECT_EQ(registry.appliedTypes.front(), std::make_pair(std::u16string(u"zvp"), 9));
+    int associated = 0;
+    for (const auto& type : registry.appliedTypes) associated += type.second & 1;
+    EXPECT_EQ(associated, 1);
   }
   // Destruction saved everything.
   EXPECT_EQ(StoredDword(registry, kSettingsKey, u"Volume"), 10000u);
