@@ -1,5 +1,13 @@
 # Files of app/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
+  app/CmdLineInfo.cpp
+  app/CmdLineValues.cpp
+  app/FileAssocs.cpp
+  app/MediaUnits.cpp
+  app/RegistryAccess.cpp
+  app/RegistryLanguageChoice.cpp
+  app/Settings.cpp
+  app/TextUtil.cpp
   app/VersionText.cpp
 )
 list(APPEND ZV_WIN_SOURCES

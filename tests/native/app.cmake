@@ -1,3 +1,6 @@
 zv_test(native_app TIMEOUT 60
   LIBS zentracore GTest::gtest_main
-  SOURCES native/app/VersionTextTest.cpp)
+  SOURCES native/app/VersionTextTest.cpp
+          native/app/CmdLineInfoTest.cpp
+          native/app/CmdLineValuesTest.cpp
+          native/app/SettingsTest.cpp)
