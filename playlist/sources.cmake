@@ -1,6 +1,11 @@
 # Files of playlist/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
   playlist/HtmlEntities.cpp
+  playlist/Playlist.cpp
+  playlist/PlaylistPaths.cpp
+  playlist/PlaylistReaders.cpp
+  playlist/PlaylistText.cpp
+  playlist/PlaylistWriter.cpp
   playlist/XmlDocument.cpp
   playlist/XmlDocumentWriter.cpp
   playlist/XmlElementIndex.cpp
