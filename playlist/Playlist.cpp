@@ -24,13 +24,12 @@ int Playlist::NewId() const {
   }
 }
 
-int Playlist::AddEntry(const std::u16string& path) {
+int Playlist::AddEntry(std::u16string path) {
   if (path.empty()) return -1;
-  auto entry = std::make_unique<PlaylistEntry>();
-  entry->path = path;
-  entry->id = NewId();
-  PlaylistEntry* e = entry.get();
-  entries_.emplace(e->id, std::move(entry));
+  int id = NewId();
+  PlaylistEntry* e = &entries_[id];
+  e->path = std::move(path);
+  e->id = id;
   e->previous = last_;
   if (last_) {
     last_->next = e;
@@ -59,7 +58,7 @@ const PlaylistEntry* Playlist::EntryAt(int position) const { return MutableEntry
 
 const PlaylistEntry* Playlist::EntryById(int id) const {
   auto it = entries_.find(id);
-  return it == entries_.end() ? nullptr : it->second.get();
+  return it == entries_.end() ? nullptr : &it->second;
 }
 
 std::u16string Playlist::EntryPath(int position) const {
@@ -88,7 +87,7 @@ void Playlist::SetCurrentById(int id) {
 
 void Playlist::MarkEntry(int id, int value) {
   auto it = entries_.find(id);
-  if (it != entries_.end()) it->second->marked = value;
+  if (it != entries_.end()) it->second.marked = value;
 }
 
 void Playlist::Unlink(PlaylistEntry* e) {
@@ -99,7 +98,7 @@ void Playlist::Unlink(PlaylistEntry* e) {
 bool Playlist::RemoveEntry(int id) {
   auto it = entries_.find(id);
   if (it == entries_.end()) return false;
-  Unlink(it->second.get());
+  Unlink(&it->second);
   if (currentId_ == id) currentId_ = 0;
   entries_.erase(it);
   --count_;
@@ -209,7 +208,8 @@ bool Playlist::Load(const std::u16string& pathOrUrl) {
   if (!parsed.accepted) return false;
 
   Clear();
-  for (const std::u16string& entry : parsed.entries) AddEntry(ResolveEntryPath(entry, pathOrUrl));
+  entries_.reserve(parsed.entries.size());
+  for (std::u16string& entry : parsed.entries) AddEntry(ResolveEntryPath(std::move(entry), pathOrUrl));
   if (count_ == 0) {
     RefreshView();
     return false;

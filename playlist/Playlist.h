@@ -1,6 +1,5 @@
 #pragma once
 #include <functional>
-#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -38,7 +37,7 @@ class Playlist {
   std::vector<uint8_t> SaveBytes() const;
 
   // Appends an entry; returns its position, or -1 for an empty path.
-  int AddEntry(const std::u16string& path);
+  int AddEntry(std::u16string path);
   std::u16string EntryPath(int position) const;
   int Count() const { return count_; }
   bool HasSeveral() const { return count_ > 1; }
@@ -92,7 +91,7 @@ class Playlist {
 
   PlaylistFileAccess* access_;
   PlaylistView* view_ = nullptr;
-  std::unordered_map<int, std::unique_ptr<PlaylistEntry>> entries_;  // owner, by id
+  std::unordered_map<int, PlaylistEntry> entries_;  // owner, by id (nodes never move)
   PlaylistEntry* first_ = nullptr;
   PlaylistEntry* last_ = nullptr;
   int count_ = 0;

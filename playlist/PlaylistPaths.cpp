@@ -46,15 +46,12 @@ std::u16string PlaylistDirectory(std::u16string_view playlistPath) {
   return std::u16string(playlistPath.substr(0, slash + 1));
 }
 
-std::u16string ResolveEntryPath(std::u16string_view entry, std::u16string_view playlistPath) {
-  if (entry.find(u':') != std::u16string_view::npos) return std::u16string(entry);
-  if (entry.size() >= 2 && IsSeparator(entry[0]) && IsSeparator(entry[1])) return std::u16string(entry);
+std::u16string ResolveEntryPath(std::u16string entry, std::u16string_view playlistPath) {
+  if (entry.find(u':') != std::u16string::npos) return entry;
+  if (entry.size() >= 2 && IsSeparator(entry[0]) && IsSeparator(entry[1])) return entry;
   std::u16string dir = PlaylistDirectory(playlistPath);
-  if (!entry.empty() && IsSeparator(entry[0])) {
-    std::u16string root(RootOf(dir));
-    return root + std::u16string(entry);
-  }
-  return dir + std::u16string(entry);
+  if (!entry.empty() && IsSeparator(entry[0])) return std::u16string(RootOf(dir)) + entry;
+  return dir + entry;
 }
 
 std::u16string StoredEntryPath(std::u16string_view path, std::u16string_view playlistPath) {

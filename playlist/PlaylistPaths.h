@@ -20,7 +20,7 @@ std::u16string PlaylistDirectory(std::u16string_view playlistPath);
 // scheme) and network paths (\\server\share\...) stay as they are; a text
 // starting with one "\" is taken on the playlist's drive (or share); any
 // other text is relative to the playlist's folder.
-std::u16string ResolveEntryPath(std::u16string_view entry, std::u16string_view playlistPath);
+std::u16string ResolveEntryPath(std::u16string entry, std::u16string_view playlistPath);
 
 // An entry path as saved: relative when it lies below the playlist's folder
 // (compared without regard to case), otherwise unchanged.

@@ -1,6 +1,5 @@
 #include "playlist/XmlParser.h"
 
-#include <unordered_map>
 #include <vector>
 
 #include "playlist/XmlDocument.h"
@@ -43,13 +42,59 @@ struct NameEqual {
 struct OpenElement {
   int32_t record;
   std::u16string_view name;
+  size_t hash;
+};
+
+// How many open elements carry each name; an open-addressing table so that
+// opening and closing an element allocates nothing.
+class OpenNameCounts {
+ public:
+  OpenNameCounts(NameHash hash, NameEqual equal) : hash_(hash), equal_(equal), slots_(64) {}
+  size_t Hash(std::u16string_view name) const { return hash_(name); }
+  int& At(std::u16string_view name, size_t hash) {
+    if ((used_ + 1) * 2 > slots_.size()) Grow();
+    Slot& s = slots_[IndexOf(slots_, name, hash)];
+    if (s.count < 0) {
+      s = Slot{hash, name, 0};
+      ++used_;
+    }
+    return s.count;
+  }
+  int Count(std::u16string_view name, size_t hash) const {
+    const Slot& s = slots_[IndexOf(slots_, name, hash)];
+    return s.count < 0 ? 0 : s.count;
+  }
+
+ private:
+  struct Slot {
+    size_t hash = 0;
+    std::u16string_view name;
+    int count = -1;  // -1: never used
+  };
+  size_t IndexOf(const std::vector<Slot>& slots, std::u16string_view name, size_t hash) const {
+    size_t mask = slots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+      const Slot& s = slots[i];
+      if (s.count < 0 || (s.hash == hash && equal_(s.name, name))) return i;
+    }
+  }
+  void Grow() {
+    std::vector<Slot> bigger(slots_.size() * 2);
+    for (const Slot& s : slots_)
+      if (s.count >= 0) bigger[IndexOf(bigger, s.name, s.hash)] = s;
+    slots_.swap(bigger);
+  }
+  NameHash hash_;
+  NameEqual equal_;
+  std::vector<Slot> slots_;
+  size_t used_ = 0;
 };
 
 class Pass {
  public:
   Pass(std::u16string_view text, XmlElementIndex& index, XmlResultLog& log, bool ignoreCase)
       : text_(text), index_(index), log_(log), equal_{ignoreCase},
-        openNames_(16, NameHash{ignoreCase}, NameEqual{ignoreCase}) {}
+        openNames_(NameHash{ignoreCase}, NameEqual{ignoreCase}) {}
 
   void Run();
   bool unended = false;
@@ -73,7 +118,7 @@ class Pass {
   XmlResultLog& log_;
   NameEqual equal_;
   std::vector<OpenElement> open_;
-  std::unordered_map<std::u16string_view, int, NameHash, NameEqual> openNames_;
+  OpenNameCounts openNames_;
   size_t greaterAt_ = 0;          // memo of NextGreater
   bool greaterKnown_ = false;
   bool quotesTrusted_ = true;     // false once a quote was never closed
@@ -88,8 +133,7 @@ size_t Pass::NextGreater(size_t from) {
 
 // End of a start tag, skipping quoted attribute values; npos when unterminated.
 size_t Pass::StartTagEnd(size_t lt) {
-  size_t plain = NextGreater(lt);
-  if (plain == npos || !quotesTrusted_) return plain;
+  if (!quotesTrusted_) return NextGreater(lt);
   for (size_t i = lt + 1; i < text_.size(); ++i) {
     char16_t c = text_[i];
     if (c == u'>') return i;
@@ -101,13 +145,13 @@ size_t Pass::StartTagEnd(size_t lt) {
       if (j == lt || text_[j - 1] != u'=') continue;
     }
     size_t close = text_.find(c, i + 1);
-    if (close == npos) {
-      quotesTrusted_ = false;
-      return plain;
-    }
+    if (close == npos) break;
     i = close;
   }
-  return plain;
+  // No end outside quotes: from here on quotes are not trusted, which keeps
+  // every later tag from scanning to the end again.
+  quotesTrusted_ = false;
+  return NextGreater(lt);
 }
 
 // End of a document type declaration with its internal subset; npos when malformed.
@@ -150,11 +194,11 @@ void Pass::Run() {
         declarationLength = static_cast<int32_t>(end + 2 - lt);
       }
       pos = end + 2;
-    } else if (text_.compare(lt, 4, u"<!--") == 0) {
+    } else if (c1 == u'!' && text_.compare(lt, 4, u"<!--") == 0) {
       size_t end = text_.find(u"-->", lt + 4);
       if (end == npos) { LogUnterminated(u"comment", lt); break; }
       pos = end + 3;
-    } else if (text_.compare(lt, 9, u"<![CDATA[") == 0) {
+    } else if (c1 == u'!' && text_.compare(lt, 9, u"<![CDATA[") == 0) {
       size_t end = text_.find(u"]]>", lt + 9);
       if (end == npos) {
         log_.Add(u"cdata_section_syntax", {{u"type", u"cdata_section"}, {u"offset", static_cast<int64_t>(lt)}});
@@ -210,19 +254,27 @@ void Pass::StartTag(size_t lt, size_t gt) {
     return;
   }
   std::u16string_view name = NameAt(text_, lt + 1, gt);
-  open_.push_back({r, name});
-  ++openNames_[name];
+  size_t hash = openNames_.Hash(name);
+  open_.push_back({r, name, hash});
+  ++openNames_.At(name, hash);
 }
 
 void Pass::PopOpen() {
-  auto it = openNames_.find(open_.back().name);
-  if (it != openNames_.end() && --it->second == 0) openNames_.erase(it);
+  --openNames_.At(open_.back().name, open_.back().hash);
   open_.pop_back();
 }
 
 void Pass::EndTag(size_t lt, size_t gt) {
   std::u16string_view name = NameAt(text_, lt + 2, gt);
-  if (openNames_.find(name) == openNames_.end()) {
+  if (!open_.empty() && equal_(open_.back().name, name)) {
+    // The usual case: the innermost element ends.
+    XmlElementRecord& e = index_[open_.back().record];
+    e.length = static_cast<int32_t>(gt + 1) - e.start;
+    e.endTagLength = static_cast<int32_t>(gt + 1 - lt);
+    PopOpen();
+    return;
+  }
+  if (openNames_.Count(name, openNames_.Hash(name)) == 0) {
     log_.Add(u"lone_end_tag", {{u"tagname", name}, {u"offset", static_cast<int64_t>(lt)}});
     return;
   }
