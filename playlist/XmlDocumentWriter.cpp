@@ -114,7 +114,7 @@ int32_t XmlDocument::InsertElement(int32_t parent, int32_t after, std::u16string
   e.length = static_cast<int32_t>(element.size());
   e.parent = parent;
   uint32_t depth = (p->flags & kXmlDepthMask) + 1;
-  e.flags = (depth > kXmlDepthMask ? kXmlDepthMask : depth);
+  e.flags = depth > kXmlDepthMask ? static_cast<uint32_t>(kXmlDepthMask) : depth;
   if (text.empty()) {
     e.startTagLength = e.length;
     e.flags |= kXmlEmptyElement;

@@ -235,7 +235,7 @@ void Pass::StartTag(size_t lt, size_t gt) {
   e.startTagLength = static_cast<int32_t>(gt + 1 - lt);
   e.parent = parent;
   size_t depth = open_.size() + 1;
-  e.flags = static_cast<uint32_t>(depth > kXmlDepthMask ? kXmlDepthMask : depth);
+  e.flags = depth > kXmlDepthMask ? static_cast<uint32_t>(kXmlDepthMask) : static_cast<uint32_t>(depth);
   XmlElementRecord& p = index_[parent];
   if (p.firstChild == 0) {
     p.firstChild = r;
