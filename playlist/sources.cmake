@@ -1,5 +1,17 @@
 # Files of playlist/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
+  playlist/HtmlEntities.cpp
+  playlist/Playlist.cpp
+  playlist/PlaylistPaths.cpp
+  playlist/PlaylistReaders.cpp
+  playlist/PlaylistText.cpp
+  playlist/PlaylistWriter.cpp
+  playlist/XmlDocument.cpp
+  playlist/XmlDocumentWriter.cpp
+  playlist/XmlElementIndex.cpp
+  playlist/XmlEscape.cpp
+  playlist/XmlParser.cpp
+  playlist/XmlResultLog.cpp
 )
 list(APPEND ZV_WIN_SOURCES
 )

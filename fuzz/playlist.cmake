@@ -1,0 +1,5 @@
+zv_fuzzer(fuzz_xml_document playlist/xml_document_fuzz.cpp)
+zv_fuzzer(fuzz_playlist_m3u playlist/playlist_m3u_fuzz.cpp)
+zv_fuzzer(fuzz_playlist_pls playlist/playlist_pls_fuzz.cpp)
+zv_fuzzer(fuzz_playlist_asx playlist/playlist_asx_fuzz.cpp)
+zv_fuzzer(fuzz_playlist_zvp playlist/playlist_zvp_fuzz.cpp)
