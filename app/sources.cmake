@@ -11,5 +11,6 @@ list(APPEND ZV_PORTABLE_SOURCES
   app/VersionText.cpp
 )
 list(APPEND ZV_WIN_SOURCES
+  app/DebugDlg.cpp
   app/ZentravueApp.cpp
 )
