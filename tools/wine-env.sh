@@ -20,6 +20,11 @@ zv_wine_prefix() {
     mkdir -p "$prefix"
     wineboot -i >/dev/null 2>&1 </dev/null || true
   fi
+  # Wine draws caption buttons with Marlett but only finds it in the prefix.
+  local fonts="$prefix/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   # A persistent server, and Wine's own services started here with their
   # output discarded: a service started by a test would inherit the test's
   # output pipe and keep the test runner waiting for it to close.
