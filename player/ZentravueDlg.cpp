@@ -41,10 +41,14 @@ BOOL CZentravueDlg::OnInitDialog() {
 
   if (cmdLine_->Debug) {
     debugDlg_ = std::make_unique<CDebugDlg>(zv::ProgramFolder() + zv::AppName() + L".log", hwnd_);
-    if (debugDlg_->CreateModeless()) ShowWindow(debugDlg_->hwnd(), SW_SHOW);
+    if (!debugDlg_->CreateModeless()) debugDlg_.reset();
   }
   ApplyCommandLineOptions();
   ShowWindow(hwnd_, SW_SHOW);
+  // The trace window goes to the top-left corner of the screen, in front of
+  // the player, so that it does not hide the video.
+  if (debugDlg_)
+    SetWindowPos(debugDlg_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   return TRUE;
 }
 

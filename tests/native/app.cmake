@@ -3,4 +3,5 @@ zv_test(native_app TIMEOUT 60
   SOURCES native/app/VersionTextTest.cpp
           native/app/CmdLineInfoTest.cpp
           native/app/CmdLineValuesTest.cpp
-          native/app/SettingsTest.cpp)
+          native/app/SettingsTest.cpp
+          native/app/HandOverItemsTest.cpp)
