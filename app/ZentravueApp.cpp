@@ -1,12 +1,50 @@
 #include "app/ZentravueApp.h"
 
+#include "app/CmdLineInfo.h"
+#include "app/LanguageAtStart.h"
+#include "app/Maintenance.h"
+#include "app/ProductName.h"
+#include "app/RegistryLanguageChoice.h"
+#include "app/SingleInstance.h"
+#include "app/WinRegistry.h"
+#include "framework/WideString.h"
+#include "lang/LanguageResources.h"
 #include "player/ZentravueDlg.h"
+#include "settings/SettingsLanguage.h"
 
+#include <commctrl.h>
 #include <objbase.h>
+#include <shobjidl.h>
 
-CZentravueApp::CZentravueApp() { comInitialized_ = SUCCEEDED(CoInitialize(nullptr)); }
+namespace {
+
+// Feeds the framework's command-line walk into the record.
+class CommandLineAdapter : public fw::CommandLineReceiver {
+ public:
+  explicit CommandLineAdapter(CCmdLineInfo& info) : info_(info) {}
+  void ParseParam(const std::wstring& param, bool isFlag, bool) override {
+    info_.ParseParam(fw::ToU16(param), isFlag);
+  }
+
+ private:
+  CCmdLineInfo& info_;
+};
+
+}  // namespace
+
+CZentravueApp::CZentravueApp() {
+  zv::LoadNameTableResource(language_);
+  comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
+  settings_ = zv::CreateGlobalSettings(settingsHost_);
+  // Its absence is no error: the association and power code have fallbacks.
+  CoCreateInstance(CLSID_ApplicationAssociationRegistration, nullptr, CLSCTX_ALL,
+                   IID_IApplicationAssociationRegistration, associations_.put_void());
+}
 
 CZentravueApp::~CZentravueApp() {
+  associations_.Reset();
+  settings_.reset();
+  // Last, so that no COM object outlives the library.
   if (comInitialized_) CoUninitialize();
 }
 
@@ -22,9 +60,60 @@ bool CZentravueApp::RegisterPlayerWindowClass(HINSTANCE instance) {
   return RegisterClassExW(&wc) != 0;
 }
 
+void CZentravueApp::ShowHelp() {
+  const std::wstring text = zv::AppName() + fw::ToWide(zv::CommandLineHelpText());
+  MessageBoxW(nullptr, text.c_str(), kHelpCaption, MB_OK);
+}
+
+bool CZentravueApp::ChooseLanguageAtStart() {
+  if (zv::LoadStoredLanguage(language_, zv::ProductKey())) return true;
+  if (!settings_) return false;
+  CSettingsLanguage page(&language_, settings_.get(), nullptr);
+  return page.RunStandalone() == IDOK;
+}
+
+bool CZentravueApp::RunMaintenance(const CCmdLineInfo& info) {
+  using zv::AfterMaintenance;
+  if (info.Uninstall && zv::RunUninstall() == AfterMaintenance::EndProgram) return false;
+  if (info.UpdateStep1 && zv::RunUpdateStep1() == AfterMaintenance::EndProgram) return false;
+  if (info.UpdateStep2 && zv::RunUpdateStep2() == AfterMaintenance::EndProgram) return false;
+  if (info.AdminCreateFileAssoc && zv::RunAdminCreateFileAssociations() == AfterMaintenance::EndProgram)
+    return false;
+  if (info.AdminDeleteFileAssoc && zv::RunAdminDeleteFileAssociations() == AfterMaintenance::EndProgram)
+    return false;
+  return true;
+}
+
 BOOL CZentravueApp::InitInstance() {
+  zv::CurrentUserRegistry registry;
+  zv::RegistryLanguageChoice languageChoice(registry, fw::ToU16(zv::ProductKey()));
+  CCmdLineInfo info(&languageChoice);
+  CommandLineAdapter adapter(info);
+  ParseCommandLine(adapter);
+
+  if (info.Help) {
+    ShowHelp();
+    return FALSE;
+  }
+
+  languageReady_ = ChooseLanguageAtStart();
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  if (!languageReady_ || !settings_) return FALSE;
+
+  if (!RunMaintenance(info)) return FALSE;
+
   if (!RegisterPlayerWindowClass(instance())) return FALSE;
-  CZentravueDlg dialog(nullptr);
+
+  if (settings_->SingleInstanceMode) {
+    const zv::FirstInstance first = zv::FindFirstInstance(zv::ProgramFileName(), zv::AppName());
+    if (first.window && first.processCount > 1) {
+      zv::HandOverCommandLine(first.window, info);
+      return FALSE;
+    }
+  }
+
+  CZentravueDlg dialog(nullptr, &info, &language_, settings_.get());
   SetMainWindow(&dialog);
   dialog.DoModal();
   SetMainWindow(nullptr);

@@ -1,7 +1,20 @@
 #pragma once
-// The application object: starts COM, runs the player window modally and
-// ends the program when it closes.
+// The application object: at program load it starts COM and creates the
+// language and the settings; its start hook parses the command line, makes
+// sure a language is chosen, dispatches the maintenance switches, hands the
+// command line to a running first instance, or runs the player window
+// modally. The program ends when the start hook returns.
+#include "app/Settings.h"
+#include "app/WinSettingsHost.h"
 #include "framework/App.h"
+#include "framework/ComPtr.h"
+#include "lang/LanguageTable.h"
+
+#include <memory>
+#include <string>
+
+struct IApplicationAssociationRegistration;
+class CCmdLineInfo;
 
 class CZentravueApp : public fw::App {
  public:
@@ -14,11 +27,30 @@ class CZentravueApp : public fw::App {
   // other processes can find the player window by class name.
   static bool RegisterPlayerWindowClass(HINSTANCE instance);
 
+  LanguageTable& Language() { return language_; }
+  CSettings* Settings() { return settings_.get(); }
+  // The platform's association registration service; empty where the
+  // system does not offer it.
+  IApplicationAssociationRegistration* AssociationRegistration() const { return associations_.get(); }
+
  private:
+  // Loads the stored language or shows the standalone language page; false
+  // when the user cancelled the choice.
+  bool ChooseLanguageAtStart();
+  // Runs the maintenance switches in their fixed order; false when the
+  // program ends after one of them.
+  bool RunMaintenance(const CCmdLineInfo& info);
+  void ShowHelp();
+
+  LanguageTable language_;
   bool comInitialized_ = false;
+  zv::WinSettingsHost settingsHost_;
+  std::unique_ptr<CSettings> settings_;
+  fw::ComPtr<IApplicationAssociationRegistration> associations_;
+  bool languageReady_ = false;
 };
 
 // Name of the player window's class.
 inline constexpr wchar_t kPlayerWindowClass[] = L"ZentravueClass";
-// The application name; every player window title starts with it.
-inline constexpr wchar_t kAppName[] = L"Zentravue";
+// Caption of the command-line help box.
+inline constexpr wchar_t kHelpCaption[] = L"Zentravue command line parameters";

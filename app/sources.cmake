@@ -3,6 +3,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   app/CmdLineInfo.cpp
   app/CmdLineValues.cpp
   app/FileAssocs.cpp
+  app/HandOverItems.cpp
   app/MediaUnits.cpp
   app/RecentMedia.cpp
   app/RegistryAccess.cpp
@@ -13,5 +14,11 @@ list(APPEND ZV_PORTABLE_SOURCES
 )
 list(APPEND ZV_WIN_SOURCES
   app/DebugDlg.cpp
+  app/LanguageAtStart.cpp
+  app/Maintenance.cpp
+  app/ProductName.cpp
+  app/SingleInstance.cpp
+  app/WinRegistry.cpp
+  app/WinSettingsHost.cpp
   app/ZentravueApp.cpp
 )

@@ -6,4 +6,6 @@ list(APPEND ZV_PORTABLE_SOURCES
   lang/TextDecoding.cpp
 )
 list(APPEND ZV_WIN_SOURCES
+  lang/LanguageResources.cpp
+  lang/StdioFileEx.cpp
 )

@@ -1,11 +1,15 @@
 // The built program started as a user would start it.
 #include "tests/e2e/support/ProgramProcess.h"
+#include "tests/e2e/support/ProgramSettings.h"
+#include "tests/win/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 using zvtest::ProgramProcess;
 
 TEST(Startup, PlayerWindowAppearsAndClosingItEndsTheProgram) {
+  zvtest::DeleteProgramRegistry();
+  zvtest::PresetEnglish();
   ProgramProcess program(L"");
   ASSERT_TRUE(program.Started());
   HWND window = program.WaitForWindow(L"ZentravueClass", 30000);

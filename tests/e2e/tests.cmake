@@ -1,8 +1,24 @@
 # End-to-end tests: real processes of the built program.
-add_library(zv_e2e STATIC e2e/support/ProgramProcess.cpp)
+add_library(zv_e2e STATIC e2e/support/ProgramProcess.cpp e2e/support/ProgramSettings.cpp
+            e2e/support/RemoteListView.cpp)
 target_link_libraries(zv_e2e PUBLIC zv_wintest)
 
 zv_test(e2e_startup TIMEOUT 90
   LIBS zv_e2e
   SOURCES e2e/StartupTest.cpp)
 add_dependencies(e2e_startup Zentravue)
+
+zv_test(e2e_language_start TIMEOUT 180
+  LIBS zv_e2e
+  SOURCES e2e/LanguageStartTest.cpp)
+add_dependencies(e2e_language_start Zentravue)
+
+zv_test(e2e_handover TIMEOUT 240
+  LIBS zv_e2e
+  SOURCES e2e/HandOverTest.cpp)
+add_dependencies(e2e_handover Zentravue)
+
+zv_test(e2e_command_line_start TIMEOUT 180
+  LIBS zv_e2e
+  SOURCES e2e/CommandLineStartTest.cpp)
+add_dependencies(e2e_command_line_start Zentravue)

@@ -4,4 +4,5 @@ zv_test(native_app TIMEOUT 60
           native/app/CmdLineInfoTest.cpp
           native/app/CmdLineValuesTest.cpp
           native/app/SettingsTest.cpp
-          native/app/RecentMediaTest.cpp)
+          native/app/RecentMediaTest.cpp
+          native/app/HandOverItemsTest.cpp)

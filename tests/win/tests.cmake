@@ -14,3 +14,9 @@ zv_test(win_app TIMEOUT 60
 zv_test(win_player TIMEOUT 60
   LIBS zv_wintest
   SOURCES win/player/PlayerWindowTest.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_app_registry TIMEOUT 60
+  LIBS zv_wintest
+  SOURCES win/app/AppRegistryTest.cpp win/app/DebugLogTest.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_lang TIMEOUT 60
+  LIBS zv_wintest
+  SOURCES win/lang/LanguageFilesTest.cpp win/lang/LanguagePageTest.cpp $<TARGET_OBJECTS:zentrares>)

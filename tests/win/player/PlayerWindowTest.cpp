@@ -1,4 +1,5 @@
 // The player window in this process: its class, title and clean close.
+#include "app/ProductName.h"
 #include "app/ZentravueApp.h"
 #include "player/ZentravueDlg.h"
 #include "tests/win/support/TestEnvironment.h"
@@ -49,7 +50,7 @@ TEST(PlayerWindow, RunsAsZentravueClassTitledZentravueAndCloses) {
   ObservedPlayer player;
   player.DoModal();
   EXPECT_EQ(player.className, L"ZentravueClass");
-  EXPECT_EQ(player.title, L"Zentravue");
+  EXPECT_EQ(player.title, zv::AppName());
   EXPECT_TRUE(player.visible);
   EXPECT_GT(player.rect.right - player.rect.left, 300);
   EXPECT_GT(player.rect.bottom - player.rect.top, 200);
