@@ -40,11 +40,21 @@ int Playlist::AddEntry(std::u16string path) {
   return ++count_;
 }
 
+Playlist::~Playlist() {
+  if (count_ == 0 || fileName_.empty() || access_ == nullptr) return;
+  try {
+    Save();
+  } catch (...) {
+    // Nothing can be reported at destruction; the file keeps its old content.
+  }
+}
+
 void Playlist::Clear() {
   entries_.clear();
   first_ = last_ = nullptr;
   count_ = 0;
   currentId_ = 0;
+  fileName_.clear();
 }
 
 PlaylistEntry* Playlist::MutableEntryAt(int position) const {
