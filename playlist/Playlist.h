@@ -89,7 +89,7 @@ class Playlist {
 
  private:
   PlaylistEntry* MutableEntryAt(int position) const;
-  int NewId() const;
+  PlaylistEntry* NewEntry();
   void Unlink(PlaylistEntry* e);
   void SwapWithNext(PlaylistEntry* e);
   int ShufflePosition(const std::function<int()>& random15) const;
