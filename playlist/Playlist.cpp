@@ -16,20 +16,21 @@ int g_nextEntryId = 1;
 
 }  // namespace
 
-int Playlist::NewId() const {
+PlaylistEntry* Playlist::NewEntry() {
   for (;;) {
     int id = g_nextEntryId;
     g_nextEntryId = g_nextEntryId == INT_MAX ? 1 : g_nextEntryId + 1;
-    if (entries_.find(id) == entries_.end()) return id;
+    auto [it, inserted] = entries_.try_emplace(id);
+    if (!inserted) continue;  // the counter wrapped onto an id still in use
+    it->second.id = id;
+    return &it->second;
   }
 }
 
 int Playlist::AddEntry(std::u16string path) {
   if (path.empty()) return -1;
-  int id = NewId();
-  PlaylistEntry* e = &entries_[id];
+  PlaylistEntry* e = NewEntry();
   e->path = std::move(path);
-  e->id = id;
   e->previous = last_;
   if (last_) {
     last_->next = e;
@@ -40,11 +41,21 @@ int Playlist::AddEntry(std::u16string path) {
   return ++count_;
 }
 
+Playlist::~Playlist() {
+  if (count_ == 0 || fileName_.empty() || access_ == nullptr) return;
+  try {
+    Save();
+  } catch (...) {
+    // Nothing can be reported at destruction; the file keeps its old content.
+  }
+}
+
 void Playlist::Clear() {
   entries_.clear();
   first_ = last_ = nullptr;
   count_ = 0;
   currentId_ = 0;
+  fileName_.clear();
 }
 
 PlaylistEntry* Playlist::MutableEntryAt(int position) const {

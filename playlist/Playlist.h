@@ -22,7 +22,10 @@ struct PlaylistEntry {
 class Playlist {
  public:
   explicit Playlist(PlaylistFileAccess* access = nullptr) : access_(access) {}
-  ~Playlist() = default;  // the owner calls Save first when the list must be kept
+  // Writes a list that belongs to a playlist file back to it (Save), so the
+  // last position and the edits are kept. An empty list never replaces a file
+  // here; emptying a file takes an explicit Save.
+  ~Playlist();
   Playlist(const Playlist&) = delete;
   Playlist& operator=(const Playlist&) = delete;
 
@@ -41,6 +44,8 @@ class Playlist {
   std::u16string EntryPath(int position) const;
   int Count() const { return count_; }
   bool HasSeveral() const { return count_ > 1; }
+  // Deletes every entry. The list then belongs to no file any more: whatever
+  // fills it next must not be written over the file the old entries came from.
   void Clear();
 
   int CurrentPosition() const;
@@ -84,7 +89,7 @@ class Playlist {
 
  private:
   PlaylistEntry* MutableEntryAt(int position) const;
-  int NewId() const;
+  PlaylistEntry* NewEntry();
   void Unlink(PlaylistEntry* e);
   void SwapWithNext(PlaylistEntry* e);
   int ShufflePosition(const std::function<int()>& random15) const;

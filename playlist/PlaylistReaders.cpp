@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "playlist/TextScan.h"
 #include "playlist/XmlDocument.h"
 
 namespace zv {
@@ -23,7 +24,7 @@ template <typename F>
 void ForEachLine(std::u16string_view text, F f) {
   size_t from = 0;
   while (from <= text.size()) {
-    size_t end = text.find_first_of(u"\r\n", from);
+    size_t end = FindLineBreak(text, from);
     if (end == std::u16string_view::npos) end = text.size();
     std::u16string_view line = Trim(text.substr(from, end - from));
     if (!line.empty() && line[0] != u'#') f(line);
@@ -84,7 +85,11 @@ ParsedPlaylist ParseAsx(std::u16string_view text) {
     if (!doc.FindChildElement(u"ref")) continue;
     std::u16string href = doc.ChildAttribute(u"href");
     std::u16string_view trimmed = Trim(href);
-    if (!trimmed.empty()) result.entries.emplace_back(trimmed);
+    if (trimmed.size() == href.size()) {
+      if (!href.empty()) result.entries.push_back(std::move(href));
+    } else if (!trimmed.empty()) {
+      result.entries.emplace_back(trimmed);
+    }
   }
   return result;
 }

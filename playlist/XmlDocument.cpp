@@ -1,5 +1,6 @@
 #include "playlist/XmlDocument.h"
 
+#include "playlist/TextScan.h"
 #include "playlist/XmlEscape.h"
 #include "playlist/XmlParser.h"
 
@@ -178,10 +179,13 @@ std::u16string XmlDocument::DataOf(int32_t record) const {
   size_t from = static_cast<size_t>(e.start + e.startTagLength);
   size_t limit = static_cast<size_t>(e.End() - e.endTagLength);
   const bool html = (flags_ & kHtmlEntities) != 0;
+  // Plain text without markup inside (the usual case) is one unescape.
+  size_t first = FindChar16(text, u'<', from);
+  if (first == npos || first >= limit) return UnescapeMarkup(text.substr(from, limit - from), html);
   std::u16string out;
   size_t i = from;
   while (i < limit) {
-    size_t lt = text.find(u'<', i);
+    size_t lt = FindChar16(text, u'<', i);
     if (lt == npos || lt >= limit) lt = limit;
     out += UnescapeMarkup(text.substr(i, lt - i), html);
     if (lt == limit) break;

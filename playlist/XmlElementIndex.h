@@ -20,15 +20,17 @@ enum XmlElementFlags : uint32_t {
 // in full words: a packed word would corrupt the index for a start tag above
 // 4 M characters or an end tag above 1023.
 struct XmlElementRecord {
-  int32_t start = 0;
-  int32_t length = 0;
-  int32_t startTagLength = 0;
-  int32_t endTagLength = 0;
-  uint32_t flags = 0;
-  int32_t parent = 0;
-  int32_t firstChild = 0;
-  int32_t next = 0;
-  int32_t previous = 0;
+  // No member initialisers: pages are allocated without a clearing pass, and
+  // every record is written whole (XmlElementRecord{}) when it is added.
+  int32_t start;
+  int32_t length;
+  int32_t startTagLength;
+  int32_t endTagLength;
+  uint32_t flags;
+  int32_t parent;
+  int32_t firstChild;
+  int32_t next;
+  int32_t previous;
 
   int32_t End() const { return start + length; }
   bool IsEmptyElement() const { return (flags & kXmlEmptyElement) != 0; }

@@ -1,5 +1,7 @@
 #include "playlist/XmlEscape.h"
 
+#include "playlist/TextScan.h"
+
 namespace zv {
 namespace {
 
@@ -111,7 +113,7 @@ std::u16string UnescapeMarkup(std::u16string_view text, bool htmlEntities) {
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
-    size_t amp = text.find(u'&', i);
+    size_t amp = FindChar16(text, u'&', i);
     if (amp == std::u16string_view::npos) {
       out.append(text.substr(i));
       break;

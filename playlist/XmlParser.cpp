@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "playlist/TextScan.h"
 #include "playlist/XmlDocument.h"
 
 namespace zv {
@@ -42,52 +43,64 @@ struct NameEqual {
 struct OpenElement {
   int32_t record;
   std::u16string_view name;
-  size_t hash;
+  int32_t nameId;
 };
 
-// How many open elements carry each name; an open-addressing table so that
-// opening and closing an element allocates nothing.
+// How many open elements carry each name. Names get small ids (equal names
+// share one) through an open-addressing table, so that opening and closing
+// an element allocates nothing and closing costs no lookup at all.
 class OpenNameCounts {
  public:
   OpenNameCounts(NameHash hash, NameEqual equal) : hash_(hash), equal_(equal), slots_(64) {}
-  size_t Hash(std::u16string_view name) const { return hash_(name); }
-  int& At(std::u16string_view name, size_t hash) {
-    if ((used_ + 1) * 2 > slots_.size()) Grow();
+
+  // The id of the name, created on first use.
+  int32_t Id(std::u16string_view name) {
+    // Siblings usually share their name; that costs one comparison.
+    if (lastId_ >= 0 && equal_(lastName_, name)) return lastId_;
+    if ((counts_.size() + 1) * 2 > slots_.size()) Grow();
+    size_t hash = hash_(name);
     Slot& s = slots_[IndexOf(slots_, name, hash)];
-    if (s.count < 0) {
-      s = Slot{hash, name, 0};
-      ++used_;
+    if (s.id < 0) {
+      s = Slot{hash, name, static_cast<int32_t>(counts_.size())};
+      counts_.push_back(0);
     }
-    return s.count;
+    lastName_ = name;
+    lastId_ = s.id;
+    return s.id;
   }
-  int Count(std::u16string_view name, size_t hash) const {
-    const Slot& s = slots_[IndexOf(slots_, name, hash)];
-    return s.count < 0 ? 0 : s.count;
+  // Open elements of that name.
+  int OpenCount(std::u16string_view name) const {
+    if (lastId_ >= 0 && equal_(lastName_, name)) return counts_[static_cast<size_t>(lastId_)];
+    const Slot& s = slots_[IndexOf(slots_, name, hash_(name))];
+    return s.id < 0 ? 0 : counts_[static_cast<size_t>(s.id)];
   }
+  int& Count(int32_t id) { return counts_[static_cast<size_t>(id)]; }
 
  private:
   struct Slot {
     size_t hash = 0;
     std::u16string_view name;
-    int count = -1;  // -1: never used
+    int32_t id = -1;  // -1: never used
   };
   size_t IndexOf(const std::vector<Slot>& slots, std::u16string_view name, size_t hash) const {
     size_t mask = slots.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
       const Slot& s = slots[i];
-      if (s.count < 0 || (s.hash == hash && equal_(s.name, name))) return i;
+      if (s.id < 0 || (s.hash == hash && equal_(s.name, name))) return i;
     }
   }
   void Grow() {
     std::vector<Slot> bigger(slots_.size() * 2);
     for (const Slot& s : slots_)
-      if (s.count >= 0) bigger[IndexOf(bigger, s.name, s.hash)] = s;
+      if (s.id >= 0) bigger[IndexOf(bigger, s.name, s.hash)] = s;
     slots_.swap(bigger);
   }
   NameHash hash_;
   NameEqual equal_;
   std::vector<Slot> slots_;
-  size_t used_ = 0;
+  std::vector<int> counts_;  // by id
+  std::u16string_view lastName_;
+  int32_t lastId_ = -1;
 };
 
 class Pass {
@@ -126,7 +139,7 @@ class Pass {
 
 size_t Pass::NextGreater(size_t from) {
   if (greaterKnown_ && (greaterAt_ == npos || greaterAt_ >= from)) return greaterAt_;
-  greaterAt_ = text_.find(u'>', from);
+  greaterAt_ = FindChar16(text_, u'>', from);
   greaterKnown_ = true;
   return greaterAt_;
 }
@@ -178,7 +191,7 @@ void Pass::Run() {
   size_t pos = 0;
   const size_t n = text_.size();
   while (pos < n) {
-    size_t lt = text_.find(u'<', pos);
+    size_t lt = FindChar16(text_, u'<', pos);
     if (lt == npos) break;
     char16_t c1 = lt + 1 < n ? text_[lt + 1] : 0;
     if (c1 == u'/') {
@@ -254,13 +267,13 @@ void Pass::StartTag(size_t lt, size_t gt) {
     return;
   }
   std::u16string_view name = NameAt(text_, lt + 1, gt);
-  size_t hash = openNames_.Hash(name);
-  open_.push_back({r, name, hash});
-  ++openNames_.At(name, hash);
+  int32_t id = openNames_.Id(name);
+  open_.push_back({r, name, id});
+  ++openNames_.Count(id);
 }
 
 void Pass::PopOpen() {
-  --openNames_.At(open_.back().name, open_.back().hash);
+  --openNames_.Count(open_.back().nameId);
   open_.pop_back();
 }
 
@@ -274,7 +287,7 @@ void Pass::EndTag(size_t lt, size_t gt) {
     PopOpen();
     return;
   }
-  if (openNames_.Count(name, openNames_.Hash(name)) == 0) {
+  if (openNames_.OpenCount(name) == 0) {
     log_.Add(u"lone_end_tag", {{u"tagname", name}, {u"offset", static_cast<int64_t>(lt)}});
     return;
   }

@@ -14,4 +14,9 @@ list(APPEND ZV_PORTABLE_SOURCES
   playlist/XmlResultLog.cpp
 )
 list(APPEND ZV_WIN_SOURCES
+  playlist/CPlaylist.cpp
+  playlist/PlaylistFileIo.cpp
+  playlist/PlaylistFiles.cpp
+  playlist/PlaylistHttp.cpp
+  playlist/ProgramBuildText.cpp
 )

@@ -98,3 +98,55 @@ TEST(PlaylistSave, SavedListReadsBackTheSameEntries) {
 TEST(PlaylistSave, BuildTextDropsSpacesAndCommas) {
   EXPECT_EQ(zv::BuildTextFromProductVersion(u"1, 3, 1, 9"), u"1.3.1.9");
 }
+
+TEST(PlaylistSave, DestructionWritesTheListBackToItsFile) {
+  MemoryFileAccess files;
+  {
+    Playlist list(&files);
+    list.AddEntry(u"D:\\Lists\\a.mp3");
+    list.AddEntry(u"D:\\Lists\\b.mp3");
+    list.SetCurrentByPosition(2);
+    list.SetFileName(u"D:\\Lists\\all.zvp");
+    list.SetBuildText(u"1.3.1.9");
+  }
+  EXPECT_EQ(Text(files.files[u"D:\\Lists\\all.zvp"]),
+            u"<zentravue build=\"1.3.1.9\">\r\n<playlist lastPosition=\"2\">\r\n<media>a.mp3</media>\r\n"
+            u"<media>b.mp3</media>\r\n</playlist>\r\n</zentravue>\r\n");
+}
+
+TEST(PlaylistSave, DestructionNeverEmptiesAFileOrWritesWithoutOne) {
+  MemoryFileAccess files;
+  files.Put(u"C:\\l.zvp", "old");
+  {
+    Playlist list(&files);
+    list.SetFileName(u"C:\\l.zvp");
+  }
+  {
+    Playlist list(&files);
+    list.AddEntry(u"C:\\a.mp3");
+  }
+  ASSERT_EQ(files.files.size(), 1u);
+  EXPECT_EQ(files.files[u"C:\\l.zvp"], std::vector<uint8_t>({'o', 'l', 'd'}));
+}
+
+TEST(PlaylistSave, ReplacedListNoLongerBelongsToTheFileItCameFrom) {
+  MemoryFileAccess files;
+  files.Put(u"C:\\l.zvp", "<zentravue><playlist><media>a.mp3</media></playlist></zentravue>");
+  files.Put(u"C:\\x.m3u", "x.mp3\n");
+  const std::vector<uint8_t> original = files.files[u"C:\\l.zvp"];
+  {
+    Playlist list(&files);
+    ASSERT_TRUE(list.Load(u"C:\\l.zvp"));
+    EXPECT_EQ(list.FileName(), u"C:\\l.zvp");
+    list.Clear();
+    EXPECT_EQ(list.FileName(), u"");
+    list.AddEntry(u"C:\\dropped.avi");
+  }
+  {
+    Playlist list(&files);
+    ASSERT_TRUE(list.Load(u"C:\\l.zvp"));
+    ASSERT_TRUE(list.Load(u"C:\\x.m3u"));
+    EXPECT_EQ(list.FileName(), u"");
+  }
+  EXPECT_EQ(files.files[u"C:\\l.zvp"], original);
+}
