@@ -19,6 +19,9 @@ zv_wine_prefix() {
   if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     wineboot -i >/dev/null 2>&1 </dev/null || true
+    # wineboot leaves a server that ends a few seconds later; a program that
+    # connects while it is ending fails at once. Wait for it to be gone.
+    wineserver -w >/dev/null 2>&1 </dev/null || true
   fi
   # Wine draws caption buttons with Marlett but only finds it in the prefix.
   local fonts="$prefix/drive_c/windows/Fonts"
