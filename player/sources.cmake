@@ -6,5 +6,11 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/ToolBarSlots.cpp
 )
 list(APPEND ZV_WIN_SOURCES
+  player/Hyperlink.cpp
+  player/ImageButton.cpp
+  player/ToolBar.cpp
+  player/ToolBarImages.cpp
+  player/XPButton.cpp
   player/ZentravueDlg.cpp
+  player/ZentSliderCtrl.cpp
 )
