@@ -5,17 +5,19 @@
 namespace fw {
 
 namespace {
-// One subclass id for all our objects: a control has at most one of them.
+// One subclass id for all our objects: a control has at most one of them,
+// marked by a window property (the import library lacks GetWindowSubclass).
 constexpr UINT_PTR kSubclassId = 0x5A56;
+constexpr wchar_t kOwnerProperty[] = L"ZvSubclassedControl";
 }  // namespace
 
 SubclassedControl::~SubclassedControl() { Unsubclass(); }
 
 bool SubclassedControl::Subclass(HWND control) {
   if (!IsWindow(control) || hwnd_) return false;
-  DWORD_PTR existing = 0;
-  if (GetWindowSubclass(control, Proc, kSubclassId, &existing)) return false;
+  if (GetPropW(control, kOwnerProperty)) return false;
   if (!SetWindowSubclass(control, Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+  SetPropW(control, kOwnerProperty, this);
   hwnd_ = control;
   return true;
 }
@@ -23,6 +25,7 @@ bool SubclassedControl::Subclass(HWND control) {
 void SubclassedControl::Unsubclass() {
   if (!hwnd_) return;
   RemoveWindowSubclass(hwnd_, Proc, kSubclassId);
+  RemovePropW(hwnd_, kOwnerProperty);
   hwnd_ = nullptr;
 }
 

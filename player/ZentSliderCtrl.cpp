@@ -110,13 +110,15 @@ LRESULT CZentSliderCtrl::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
 }
 
 // Another window took the mouse in mid-drag: the drag ends where the thumb
-// is, so that the parent does not wait for a release that never comes.
-LRESULT CZentSliderCtrl::OnCaptureChanged(WPARAM wParam, LPARAM lParam) {
+// is, so that the parent does not wait for a release that never comes. The
+// bar's own handling is skipped: it would report the end of a drag of its
+// own, which never started.
+LRESULT CZentSliderCtrl::OnCaptureChanged(WPARAM, LPARAM lParam) {
   if (dragging_ && reinterpret_cast<HWND>(lParam) != hwnd_) {
     dragging_ = false;
     if (moved_) EndDrag();
   }
-  return DefaultProc(WM_CAPTURECHANGED, wParam, lParam);
+  return 0;
 }
 
 void CZentSliderCtrl::EndDrag() {
