@@ -48,6 +48,18 @@ Size WindowSizeForVideo(Size video, Size window, Size client, const Bars& bars) 
 
 Size IdleVideoSize(bool noSplash) { return Size{kIdleWidth, noSplash ? 0 : kIdleHeight}; }
 
+const char16_t* const kStatusPaneSamples[kStatusPaneCount - 1] = {
+    u"99:99:99__", u"99:99:99__", u"9999%__", u"9999%__", u"9999 x 9999__", u"9999 x 9999__", u"99.99 fps__"};
+
+void StatusPaneEdges(const int (&textWidths)[kStatusPaneCount - 1], int (&edges)[kStatusPaneCount]) {
+  int sum = 0;
+  for (int i = 0; i < kStatusPaneCount - 1; ++i) {
+    sum += textWidths[i];
+    edges[i] = sum;
+  }
+  edges[kStatusPaneCount - 1] = -1;
+}
+
 Point CenterInWorkArea(Size window, Rect workArea) {
   return Point{workArea.left + (workArea.Width() - window.width) / 2,
                workArea.top + (workArea.Height() - window.height) / 2};

@@ -85,6 +85,14 @@ Point CenterInWorkArea(Size window, Rect workArea);
 // the right and bottom edges do not pass the work area's.
 Point PullIntoWorkArea(Point stored, Size window, Rect workArea);
 
+// The status bar's eight panes: the first seven are as wide as these sample
+// texts in the bar's font; the eighth (the program version) runs to the
+// right edge.
+constexpr int kStatusPaneCount = 8;
+extern const char16_t* const kStatusPaneSamples[kStatusPaneCount - 1];
+// Right edges as running sums of the seven widths; the last is -1 (to the edge).
+void StatusPaneEdges(const int (&textWidths)[kStatusPaneCount - 1], int (&edges)[kStatusPaneCount]);
+
 // Video fit state: mode 0 source size, 1 manual zoom, 2 fill, 3 fit.
 enum FitMode { kFitSource = 0, kFitManual = 1, kFitFill = 2, kFitOptimal = 3 };
 

@@ -8,6 +8,7 @@ list(APPEND ZV_PORTABLE_SOURCES
 list(APPEND ZV_WIN_SOURCES
   player/Hyperlink.cpp
   player/ImageButton.cpp
+  player/StatusBar.cpp
   player/ToolBar.cpp
   player/ToolBarImages.cpp
   player/XPButton.cpp

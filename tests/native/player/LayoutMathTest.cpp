@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using namespace zv::layout;
@@ -120,6 +122,19 @@ TEST(LayoutMath, FitToggleGoesFromFitToFillAndElseToFit) {
 TEST(LayoutMath, IconButtonIconSitsLeftOfCentredTextOrCentred) {
   EXPECT_EQ(IconButtonIconPosition(Size{100, 24}, 40, true), (Point{18, 4}));
   EXPECT_EQ(IconButtonIconPosition(Size{100, 24}, 0, false), (Point{42, 4}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LayoutMath, StatusPanesEndAtRunningSumsAndTheLastAtTheEdge) {
+  const int widths[7] = {50, 50, 40, 40, 70, 70, 55};
+  int edges[8] = {};
+  zv::layout::StatusPaneEdges(widths, edges);
+  const int expected[8] = {50, 100, 140, 180, 250, 320, 375, -1};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(edges[i], expected[i]) << i;
+  EXPECT_EQ(std::u16string(zv::layout::kStatusPaneSamples[4]), u"9999 x 9999__");
 }
 
 }  // namespace

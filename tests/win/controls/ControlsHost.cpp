@@ -1,6 +1,7 @@
 #include "tests/win/controls/ControlsHost.h"
 
 #include "player/LayoutMath.h"
+#include "player/StatusBar.h"
 #include "res/resource.h"
 
 FW_BEGIN_MESSAGE_MAP(ControlsHost, fw::CustomWindow)
@@ -37,6 +38,8 @@ bool ControlsHost::Open(int clientWidth, int clientHeight) {
   if (!mute.Create(hwnd_, IDTBB_MUTE, none, images.Normal(), images.Hover())) return false;
   mute.SetImageIndex(table.ImageIndexOf(u"NoMute"));
   mute.SetTooltipText(L"Ton ausschalten");
+  statusBar = CreatePlayerStatusBar(hwnd_);
+  if (!statusBar) return false;
   Layout();
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
@@ -49,8 +52,16 @@ void ControlsHost::Layout() {
   const RECT client = ClientRect();
   using namespace zv::layout;
   const Size size{client.right, client.bottom};
-  toolBarHeight = toolBar.Dock(size.width, size.height, 0);
+  int statusHeight = 0;
+  if (statusBar) {
+    SendMessageW(statusBar, WM_SIZE, 0, 0);
+    RECT r{};
+    GetWindowRect(statusBar, &r);
+    statusHeight = r.bottom - r.top;
+  }
+  toolBarHeight = toolBar.Dock(size.width, size.height, statusHeight);
   Bars bars;
+  bars.statusBar = statusHeight;
   bars.toolBar = toolBarHeight;
   bars.toolBarAtTop = toolBar.AtTop();
   bars.barRow = kPositionBarHeight;

@@ -31,6 +31,7 @@ class ControlsHost : public fw::CustomWindow {
   CZentSliderCtrl position;
   CZentSliderCtrl volume;
   CImageButton mute;
+  HWND statusBar = nullptr;
   std::vector<ScrollNote> scrolls;
   std::vector<int> commands;
   int toolBarHeight = 0;

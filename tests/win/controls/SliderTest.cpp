@@ -143,7 +143,11 @@ TEST_F(SliderTest, BarsSitInTheRowUnderTheVideoArea) {
   MapWindowPoints(nullptr, host.hwnd(), reinterpret_cast<POINT*>(&r), 2);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.right, 640 - 23 - 80);
-  EXPECT_EQ(r.bottom, 360);
+  RECT status{};
+  GetWindowRect(host.statusBar, &status);
+  MapWindowPoints(nullptr, host.hwnd(), reinterpret_cast<POINT*>(&status), 2);
+  EXPECT_EQ(status.bottom, 360);
+  EXPECT_EQ(r.bottom, status.top);
   EXPECT_EQ(r.bottom - r.top, 22);
   GetWindowRect(host.mute.hwnd(), &r);
   MapWindowPoints(nullptr, host.hwnd(), reinterpret_cast<POINT*>(&r), 2);

@@ -99,6 +99,18 @@ TEST_F(SmallControlsTest, IconButtonPlacesTheIconBesideItsText) {
   EXPECT_EQ(xp.IconRect().left, (140 - 16) / 2);
 }
 
+TEST_F(SmallControlsTest, StatusBarHasEightPanesSizedFromTheSamples) {
+  ASSERT_NE(host.statusBar, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(host.statusBar), ID_StatusBar);
+  int edges[10] = {};
+  ASSERT_EQ(SendMessageW(host.statusBar, SB_GETPARTS, 10, reinterpret_cast<LPARAM>(edges)), 8);
+  for (int i = 1; i < 7; ++i) EXPECT_GT(edges[i], edges[i - 1]) << i;
+  // Both time panes are as wide as "99:99:99__".
+  EXPECT_EQ(edges[1] - edges[0], edges[0]);
+  EXPECT_GT(edges[0], 30);
+  EXPECT_EQ(edges[7], -1);
+}
+
 // Keeps the window on screen for a while when ZV_CONTROLS_SHOW_MS is set, so
 // that a screenshot can be taken from outside.
 TEST_F(SmallControlsTest, ShowsTheBarRowForAScreenshot) {
@@ -107,6 +119,9 @@ TEST_F(SmallControlsTest, ShowsTheBarRowForAScreenshot) {
   host.position.SetPos(400);
   host.position.SetSelection(250, 700);
   host.volume.SetPos(80);
+  SendMessageW(host.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"00:01:23"));
+  SendMessageW(host.statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"00:03:20"));
+  SendMessageW(host.statusBar, SB_SETTEXTW, 7 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(L"\t\t1. 3. 0. 0"));
   host.toolBar.SetButtonState(IDTBB_PLAY, true);
   host.toolBar.SetButtonState(IDTBB_PAUSE, true);
   host.toolBar.SetButtonState(IDTBB_STOP, true);

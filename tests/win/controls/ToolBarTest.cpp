@@ -146,8 +146,11 @@ TEST_F(ToolBarTest, RecreatedAtTheBottomKeepsStatesPicturesAndTooltips) {
   RECT r{};
   GetWindowRect(bar, &r);
   MapWindowPoints(nullptr, host.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-  EXPECT_EQ(r.bottom, 360);
-  // The bar row moved up over the toolbar.
+  RECT status{};
+  GetWindowRect(host.statusBar, &status);
+  MapWindowPoints(nullptr, host.hwnd(), reinterpret_cast<POINT*>(&status), 2);
+  EXPECT_EQ(r.bottom, status.top);
+  // The bar row moved down onto the toolbar.
   RECT row{};
   GetWindowRect(host.position.hwnd(), &row);
   MapWindowPoints(nullptr, host.hwnd(), reinterpret_cast<POINT*>(&row), 2);
