@@ -28,7 +28,7 @@ bool CImageButton::Create(HWND parent, int id, const RECT& rect, HIMAGELIST norm
 bool CImageButton::Attach(HWND button, HIMAGELIST normal, HIMAGELIST hover) {
   if (!Subclass(button)) return false;
   normal_ = normal;
-  hover_list_ = hover;
+  hoverList_ = hover;
   return true;
 }
 
@@ -133,8 +133,8 @@ void CImageButton::Draw(HDC dc) {
   auto brush = reinterpret_cast<HBRUSH>(
       SendMessageW(GetParent(hwnd_), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd_)));
   FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-  HIMAGELIST list = hover_ ? hover_list_ : normal_;
-  if (!normal_ || !hover_list_) return;
+  HIMAGELIST list = hover_ ? hoverList_ : normal_;
+  if (!normal_ || !hoverList_) return;
   int width = 0, height = 0;
   ImageList_GetIconSize(list, &width, &height);
   const bool pushed = (SendMessageW(hwnd_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;

@@ -42,7 +42,7 @@ class CImageButton : public fw::SubclassedControl {
   void Draw(HDC dc);
 
   HIMAGELIST normal_ = nullptr;
-  HIMAGELIST hover_list_ = nullptr;
+  HIMAGELIST hoverList_ = nullptr;
   int imageIndex_ = 0;
   bool hover_ = false;
   std::wstring tooltipText_;

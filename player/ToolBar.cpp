@@ -124,7 +124,8 @@ int CToolBar::NeededHeight() const {
   const int count = ButtonCount();
   for (int i = 0; i < count; ++i) {
     RECT item{};
-    if (SendMessageW(hwnd_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) bottom = std::max<int>(bottom, item.bottom);
+    if (!SendMessageW(hwnd_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) continue;
+    bottom = std::max<int>(bottom, item.bottom);
   }
   return bottom + kBorderLine;
 }

@@ -4,7 +4,8 @@
 // WM_HSCROLL (WM_VSCROLL for a vertical bar) with the position in the upper
 // half of wParam and the bar in lParam: code 5 (thumb track) for every
 // change while the button is held, code 4 (thumb position) once at the end
-// of a drag that changed the position.
+// of a drag that changed the position. wParam holds only 16 bits of the
+// position; a parent whose range is larger reads GetPos instead.
 #include "framework/SubclassedControl.h"
 
 #include <commctrl.h>
