@@ -36,8 +36,10 @@ file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/res/version.h CONTENT
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(ZV_RC ${CMAKE_SOURCE_DIR}/res/Zentravue.rc)
+# Everything under res/ goes into the program (icons, bitmaps, languages, menus).
+file(GLOB_RECURSE ZV_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*)
 set_source_files_properties(${ZV_RC} PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/Menus.rc;${CMAKE_SOURCE_DIR}/res/Languages.rc;${CMAKE_SOURCE_DIR}/res/AppDialogs.rc;${CMAKE_SOURCE_DIR}/res/TextFile.ico;${CMAKE_SOURCE_DIR}/res/lang/English.lng;${CMAKE_SOURCE_DIR}/res/lang/German.lng;${CMAKE_SOURCE_DIR}/res/Zentravue.manifest;${CMAKE_SOURCE_DIR}/res/Zentravue.ico;${CMAKE_BINARY_DIR}/res/resource_lzv.txt")
+  "${ZV_RES_FILES};${CMAKE_BINARY_DIR}/res/resource_lzv.txt")
 add_library(zentrares OBJECT ${ZV_RC})
 target_include_directories(zentrares PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
 

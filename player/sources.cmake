@@ -1,6 +1,17 @@
 # Files of player/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
+  player/LayoutMath.cpp
+  player/SliderPosition.cpp
+  player/ToolBarButtons.cpp
+  player/ToolBarSlots.cpp
 )
 list(APPEND ZV_WIN_SOURCES
+  player/Hyperlink.cpp
+  player/ImageButton.cpp
+  player/StatusBar.cpp
+  player/ToolBar.cpp
+  player/ToolBarImages.cpp
+  player/XPButton.cpp
   player/ZentravueDlg.cpp
+  player/ZentSliderCtrl.cpp
 )

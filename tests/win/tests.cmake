@@ -4,34 +4,9 @@ target_include_directories(zv_wintest PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zv_wintest PUBLIC zentrawin GTest::gtest)
 target_link_options(zv_wintest INTERFACE -municode)
 
-zv_test(win_framework TIMEOUT 60
-  LIBS zv_wintest
-  SOURCES win/framework/MessageMapTest.cpp win/framework/DialogTest.cpp
-          win/framework/HelpersTest.cpp win/framework/TestDialogs.rc)
-zv_test(win_app TIMEOUT 60
-  LIBS zv_wintest
-  SOURCES win/app/ResourcesTest.cpp $<TARGET_OBJECTS:zentrares>)
-zv_test(win_player TIMEOUT 60
-  LIBS zv_wintest
-  SOURCES win/player/PlayerWindowTest.cpp $<TARGET_OBJECTS:zentrares>)
-zv_test(win_app_registry TIMEOUT 60
-  LIBS zv_wintest
-  SOURCES win/app/AppRegistryTest.cpp win/app/DebugLogTest.cpp $<TARGET_OBJECTS:zentrares>)
-zv_test(win_lang TIMEOUT 60
-  LIBS zv_wintest
-  SOURCES win/lang/LanguageFilesTest.cpp win/lang/LanguagePageTest.cpp $<TARGET_OBJECTS:zentrares>)
-
-# The playlist against real files and a local HTTP server. The server runs as
-# a fixture of its own (a Linux process beside Wine) and leaves its port in
-# the build tree.
-set(ZV_PLAYLIST_HTTP_DIR ${CMAKE_BINARY_DIR}/playlist-http)
-set(ZV_PLAYLIST_HTTP_SERVER ${CMAKE_SOURCE_DIR}/tests/win/playlist/playlist_http_server.py)
-add_test(NAME win_playlist_http_start COMMAND python3 ${ZV_PLAYLIST_HTTP_SERVER} start ${ZV_PLAYLIST_HTTP_DIR})
-add_test(NAME win_playlist_http_stop COMMAND python3 ${ZV_PLAYLIST_HTTP_SERVER} stop ${ZV_PLAYLIST_HTTP_DIR})
-set_tests_properties(win_playlist_http_start PROPERTIES FIXTURES_SETUP playlist_http TIMEOUT 30)
-set_tests_properties(win_playlist_http_stop PROPERTIES FIXTURES_CLEANUP playlist_http TIMEOUT 30)
-zv_test(win_playlist TIMEOUT 120
-  LIBS zv_wintest ws2_32
-  SOURCES win/playlist/PlaylistFilesTest.cpp win/playlist/PlaylistHttpTest.cpp
-          win/playlist/PlaylistTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
-set_tests_properties(win_playlist PROPERTIES FIXTURES_REQUIRED playlist_http)
+# Each subsystem keeps its own list in win/<subsystem>.cmake.
+foreach(sub framework app lang playlist player media image settings system)
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/win/${sub}.cmake)
+    include(win/${sub}.cmake)
+  endif()
+endforeach()

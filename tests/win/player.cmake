@@ -1,0 +1,8 @@
+zv_test(win_player TIMEOUT 60
+  LIBS zv_wintest
+  SOURCES win/player/PlayerWindowTest.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_controls TIMEOUT 90
+  LIBS zv_wintest
+  SOURCES win/controls/ControlsHost.cpp win/controls/SliderTest.cpp win/controls/ToolBarTest.cpp
+          win/controls/ImageButtonTest.cpp win/controls/ArtworkTest.cpp win/controls/SmallControlsTest.cpp
+          $<TARGET_OBJECTS:zentrares>)
