@@ -116,22 +116,36 @@ bool VideoFile::OpenAudioTrack(const std::wstring& audioFile) {
   return true;
 }
 
-void VideoFile::RemoveUpstream(IBaseFilter* filter) {
+namespace {
+
+// The filter and everything upstream of it, the filter first.
+void CollectChain(IBaseFilter* filter, std::vector<fw::ComPtr<IBaseFilter>>* chain) {
+  for (const auto& known : *chain)
+    if (known.get() == filter) return;
+  chain->push_back(fw::ComPtr<IBaseFilter>::Share(filter));
   fw::ComPtr<IEnumPins> pins;
-  if (SUCCEEDED(filter->EnumPins(pins.put()))) {
-    for (;;) {
-      fw::ComPtr<IPin> pin;
-      if (pins->Next(1, pin.put(), nullptr) != S_OK) break;
-      PIN_DIRECTION direction = PINDIR_OUTPUT;
-      if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_INPUT) continue;
-      fw::ComPtr<IPin> peer;
-      PIN_INFO info{};
-      if (FAILED(pin->ConnectedTo(peer.put())) || !peer || FAILED(peer->QueryPinInfo(&info))) continue;
-      fw::ComPtr<IBaseFilter> upstream = fw::ComPtr<IBaseFilter>::Attach(info.pFilter);
-      if (upstream) RemoveUpstream(upstream.get());
-    }
+  if (FAILED(filter->EnumPins(pins.put()))) return;
+  for (;;) {
+    fw::ComPtr<IPin> pin;
+    if (pins->Next(1, pin.put(), nullptr) != S_OK) return;
+    PIN_DIRECTION direction = PINDIR_OUTPUT;
+    if (FAILED(pin->QueryDirection(&direction)) || direction != PINDIR_INPUT) continue;
+    fw::ComPtr<IPin> peer;
+    PIN_INFO info{};
+    if (FAILED(pin->ConnectedTo(peer.put())) || !peer || FAILED(peer->QueryPinInfo(&info))) continue;
+    fw::ComPtr<IBaseFilter> upstream = fw::ComPtr<IBaseFilter>::Attach(info.pFilter);
+    if (upstream) CollectChain(upstream.get(), chain);
   }
-  graph_->RemoveFilter(filter);
+}
+
+}  // namespace
+
+// Removes from the renderer upwards: Wine's splitter crashes when its source
+// leaves the graph before it does.
+void VideoFile::RemoveUpstream(IBaseFilter* filter) {
+  std::vector<fw::ComPtr<IBaseFilter>> chain;
+  CollectChain(filter, &chain);
+  for (const auto& f : chain) graph_->RemoveFilter(f.get());
 }
 
 void VideoFile::RemoveAudioTrack() {
