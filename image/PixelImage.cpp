@@ -94,6 +94,44 @@ PixelImage FromDibRows(const uint8_t* bits, size_t size, int32_t width, int32_t 
   return image;
 }
 
+bool IsPlanarYuv420(uint32_t fourCc) {
+  return fourCc == kFourCcI420 || fourCc == kFourCcIyuv || fourCc == kFourCcYv12 || fourCc == kFourCcNv12;
+}
+
+PixelImage FromYuv420(const uint8_t* data, size_t size, int32_t width, int32_t height, uint32_t fourCc) {
+  if (!data || !IsPlanarYuv420(fourCc) || !SizeAllowed(width, height)) return {};
+  const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
+  const size_t cw = (w + 1) / 2, ch = (h + 1) / 2;
+  if (size < w * h + 2 * cw * ch) return {};
+  const uint8_t* luma = data;
+  const uint8_t* first = data + w * h;
+  const uint8_t* second = first + cw * ch;
+  PixelImage image(width, height);
+  for (size_t y = 0; y < h; ++y) {
+    uint8_t* dst = image.Row(static_cast<int32_t>(y));
+    for (size_t x = 0; x < w; ++x, dst += 3) {
+      int u, v;
+      if (fourCc == kFourCcNv12) {
+        const uint8_t* pair = first + (y / 2) * (cw * 2) + (x / 2) * 2;
+        u = pair[0];
+        v = pair[1];
+      } else {
+        const size_t at = (y / 2) * cw + x / 2;
+        u = fourCc == kFourCcYv12 ? second[at] : first[at];
+        v = fourCc == kFourCcYv12 ? first[at] : second[at];
+      }
+      const double c = 1.164 * (luma[y * w + x] - 16);
+      const auto clamp = [](double value) {
+        return static_cast<uint8_t>(value < 0 ? 0 : value > 255 ? 255 : std::lround(value));
+      };
+      dst[2] = clamp(c + 1.596 * (v - 128));
+      dst[1] = clamp(c - 0.813 * (v - 128) - 0.391 * (u - 128));
+      dst[0] = clamp(c + 2.018 * (u - 128));
+    }
+  }
+  return image;
+}
+
 std::vector<uint8_t> EncodeBmp(const PixelImage& image, int32_t dpi) {
   std::vector<uint8_t> out;
   if (image.Empty()) return out;

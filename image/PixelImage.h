@@ -50,6 +50,16 @@ constexpr int32_t kMaxImageSide = 16384;
 PixelImage FromDibRows(const uint8_t* bits, size_t size, int32_t width, int32_t height, int32_t bitCount,
                        size_t stride, bool bottomUp);
 
+// Four-character codes of the planar 4:2:0 frames some renderers hand out.
+constexpr uint32_t kFourCcI420 = 0x30323449;  // "I420"
+constexpr uint32_t kFourCcIyuv = 0x56555949;  // "IYUV"
+constexpr uint32_t kFourCcYv12 = 0x32315659;  // "YV12"
+constexpr uint32_t kFourCcNv12 = 0x3231564E;  // "NV12"
+bool IsPlanarYuv420(uint32_t fourCc);
+// A planar 4:2:0 frame (rows top-down, studio-range BT.601) in colour;
+// empty when the buffer is too small or the code is not one of the above.
+PixelImage FromYuv420(const uint8_t* data, size_t size, int32_t width, int32_t height, uint32_t fourCc);
+
 // Row size of a device-independent bitmap: rows are padded to 4 bytes.
 size_t DibStride(int32_t width, int32_t bitCount);
 

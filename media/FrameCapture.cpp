@@ -35,7 +35,8 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
   }
   if (!basicVideo_) return false;
   long size = 0;
-  if (FAILED(basicVideo_->GetCurrentImage(&size, nullptr)) || size <= 0) {
+  if (FAILED(LogResult(L"CMedia_SaveCurrentImage::ImageSize", basicVideo_->GetCurrentImage(&size, nullptr))) ||
+      size <= 0) {
     // Some renderers cannot report the size alone; room for the largest
     // frame they deliver (32 bits per pixel) is enough.
     long w = 0, h = 0;
@@ -43,7 +44,12 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
     size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD) + static_cast<size_t>(w) * h * 4);
   }
   std::vector<BYTE> buffer(static_cast<size_t>(size));
-  if (FAILED(basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data())))) return false;
+  if (FAILED(LogResult(L"CMedia_SaveCurrentImage::Image",
+                       basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data())))))
+    return false;
+  Trace(fw::Format(L"CMedia_SaveCurrentImage::%08x %i*%i*%i", reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biCompression, reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biWidth,
+                   reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biHeight,
+                   reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biBitCount));
   if (buffer.size() < sizeof(BITMAPINFOHEADER)) return false;
   const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
   const size_t offset = PixelOffset(*h);
@@ -68,7 +74,11 @@ void CDirectShow::SaveCurrentImage(const std::wstring& baseName, const std::wstr
     const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(bitCount / 8);
     const size_t sourceStride = zv::DibStride(width, bitCount);
     const size_t bitmapStride = (rowBytes + 1) & ~static_cast<size_t>(1);  // device bitmaps pad rows to 2 bytes
-    if (width > 0 && height > 0 && width <= zv::kMaxImageSide && height <= zv::kMaxImageSide &&
+    CBitmapImage image;
+    if (zv::IsPlanarYuv420(h->biCompression)) {
+      // Wine's renderers hand out the decoder's planar frame as it is.
+      image = CBitmapImage(zv::FromYuv420(pixels.data(), pixels.size(), width, height, h->biCompression));
+    } else if (width > 0 && height > 0 && width <= zv::kMaxImageSide && height <= zv::kMaxImageSide &&
         (bitCount == 24 || bitCount == 32) && pixels.size() / sourceStride >= static_cast<size_t>(height)) {
       // A bottom-up frame becomes a top-down bitmap: its last row comes first.
       const bool bottomUp = h->biHeight > 0;
@@ -80,14 +90,14 @@ void CDirectShow::SaveCurrentImage(const std::wstring& baseName, const std::wstr
       }
       fw::GdiObject bitmap(CreateBitmap(width, height, h->biPlanes ? h->biPlanes : 1, static_cast<UINT>(bitCount),
                                         topDown.data()));
-      CBitmapImage image = CBitmapImage::FromBitmap(static_cast<HBITMAP>(bitmap.get()));
-      if (!image.Empty()) {
-        if (sourceWidth_ > 0 && sourceHeight_ > 0 &&
-            (image.Width() != sourceWidth_ || image.Height() != sourceHeight_))
-          image.Resample(sourceWidth_, sourceHeight_);
-        const CBitmapImage::Format format = extension == L"bmp" ? CBitmapImage::kBmp : CBitmapImage::kJpeg;
-        image.Save(path, format);
-      }
+      image = CBitmapImage::FromBitmap(static_cast<HBITMAP>(bitmap.get()));
+    }
+    if (!image.Empty()) {
+      if (sourceWidth_ > 0 && sourceHeight_ > 0 &&
+          (image.Width() != sourceWidth_ || image.Height() != sourceHeight_))
+        image.Resample(sourceWidth_, sourceHeight_);
+      const CBitmapImage::Format format = extension == L"bmp" ? CBitmapImage::kBmp : CBitmapImage::kJpeg;
+      image.Save(path, format);
     }
   }
   RestoreState();
