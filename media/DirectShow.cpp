@@ -157,27 +157,29 @@ HRESULT CDirectShow::PlayPause() {
   return state == State_Running ? Pause() : Play();
 }
 
-HRESULT CDirectShow::SeekAbsolute(LONGLONG referenceTime) {
-  if (!mediaSeeking_) return E_FAIL;
-  LONGLONG current = referenceTime;
-  const auto seek = [&] {
-    return mediaSeeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr,
-                                       AM_SEEKING_NoPositioning);
-  };
+HRESULT CDirectShow::ChangePlayback(const std::function<HRESULT()>& change) {
   OAFilterState state = State_Stopped;
   if (!zv::SeekOnlyWhenStopped() || !mediaControl_ || FAILED(mediaControl_->GetState(0, &state)) ||
       state == State_Stopped)
-    return seek();
-  // Wine: seek only a stopped graph, then return to the state it had
-  // (see PlatformQuirks.h for the deadlock this avoids).
+    return change();
+  // Wine: seek (and change the rate, which seeks inside the splitter) only
+  // on a stopped graph, then return to the state it had (PlatformQuirks.h).
   mediaControl_->Stop();
-  const HRESULT hr = seek();
+  const HRESULT hr = change();
   if (state == State_Paused)
     mediaControl_->Pause();
   else
     mediaControl_->Run();
   WaitForStateChange();
   return hr;
+}
+
+HRESULT CDirectShow::SeekAbsolute(LONGLONG referenceTime) {
+  if (!mediaSeeking_) return E_FAIL;
+  return ChangePlayback([&] {
+    LONGLONG current = referenceTime;
+    return mediaSeeking_->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+  });
 }
 
 HRESULT CDirectShow::SeekHundredths(int hundredths) {

@@ -7,6 +7,7 @@
 #include "media/Media.h"
 #include "media/MediaGuids.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,9 @@ class CDirectShow : public CMedia {
   // Seeks to an absolute reference time; the one place that knows the
   // platform may need the graph stopped for it (media/PlatformQuirks.h).
   HRESULT SeekAbsolute(LONGLONG referenceTime);
+  // Runs a seek-like change of the graph, stopping the graph around it where
+  // the platform needs that.
+  HRESULT ChangePlayback(const std::function<HRESULT()>& change);
   // Clamp to the duration and seek.
   HRESULT SeekHundredths(int hundredths);
   // Releases every graph interface in the order the graph needs; the

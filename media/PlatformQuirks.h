@@ -7,6 +7,7 @@ namespace zv {
 // Wine's DirectShow deadlocks in the first Stop after a graph holding an
 // audio renderer and a video stream was seeked while paused or running: the
 // user-interface thread waits forever in the splitter's stream clean-up.
+// A rate change seeks inside the splitter and counts as a seek.
 // Seeking a stopped graph never hangs there, so on Wine every seek stops
 // the graph first and brings it back to its state afterwards. Windows seeks
 // in place, which keeps playback seamless.

@@ -199,7 +199,7 @@ LONGLONG VideoFile::GetCurrentFrame() {
 
 HRESULT VideoFile::SetRate(double rate) {
   if (!mediaSeeking_) return E_FAIL;
-  return mediaSeeking_->SetRate(rate);
+  return ChangePlayback([&] { return mediaSeeking_->SetRate(rate); });
 }
 
 double VideoFile::GetRate() {
