@@ -19,6 +19,9 @@ zv_wine_prefix() {
   if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$prefix"
     wineboot -i >/dev/null 2>&1 </dev/null || true
+    # The first boot goes on in the background (services, fonts); programs
+    # started meanwhile ran many times slower. Let it finish first.
+    timeout 120 wineserver -w >/dev/null 2>&1 </dev/null || true
   fi
   # A persistent server, and Wine's own services started here with their
   # output discarded: a service started by a test would inherit the test's
