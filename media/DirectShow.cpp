@@ -123,12 +123,7 @@ bool CDirectShow::HasAudio() {
 
 HRESULT CDirectShow::Stop() {
   if (!mediaControl_) return E_FAIL;
-  const HRESULT hr = mediaControl_->StopWhenReady();
-  // Wine can leave the graph paused after StopWhenReady; a plain Stop
-  // finishes the job (on Windows the graph is stopped already).
-  OAFilterState state = State_Stopped;
-  if (SUCCEEDED(mediaControl_->GetState(0, &state)) && state != State_Stopped) return mediaControl_->Stop();
-  return hr;
+  return zv::StopWhenReadyUsable() ? mediaControl_->StopWhenReady() : mediaControl_->Stop();
 }
 
 HRESULT CDirectShow::Play() {

@@ -21,4 +21,6 @@ bool SeekOnlyWhenStopped() { return g_onWine; }
 
 bool EnhancedRendererUsable() { return !g_onWine; }
 
+bool StopWhenReadyUsable() { return !g_onWine; }
+
 }  // namespace zv

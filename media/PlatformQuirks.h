@@ -19,6 +19,11 @@ bool SeekOnlyWhenStopped();
 // renderer that cannot be created; the others stand in for it.
 bool EnhancedRendererUsable();
 
+// Wine's StopWhenReady returns at once and stops the graph later from
+// another thread, so a Pause issued right after it (a stopped picture coming
+// back paused) is undone. There a plain Stop is used.
+bool StopWhenReadyUsable();
+
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();
 

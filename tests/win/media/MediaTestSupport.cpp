@@ -141,6 +141,7 @@ std::unique_ptr<VideoFile> OpenMedia(const std::wstring& path, OwnerWindow& owne
                                      RGB(0, 0, 0), &settings, L"Zentravue", nullptr, area, area);
 }
 
+// ZV_RENDERER runs the suite with another VideoRenderer value.
 std::unique_ptr<CSettings> DefaultSettings() {
   auto settings = std::make_unique<CSettings>(0);
   wchar_t renderer[64] = {};
