@@ -21,7 +21,9 @@ zv_wine_prefix() {
     wineboot -i >/dev/null 2>&1 </dev/null || true
     # wineboot leaves a server that ends a few seconds later; a program that
     # connects while it is ending fails at once. Wait for it to be gone.
-    wineserver -w >/dev/null 2>&1 </dev/null || true
+    # The first boot also goes on in the background (services, fonts), and
+    # programs started meanwhile run many times slower.
+    timeout 120 wineserver -w >/dev/null 2>&1 </dev/null || true
   fi
   # Wine draws caption buttons with Marlett but only finds it in the prefix.
   local fonts="$prefix/drive_c/windows/Fonts"
