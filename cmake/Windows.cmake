@@ -13,7 +13,7 @@ set_target_properties(zv_jpeg PROPERTIES
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 set(ZV_WIN_LIBS
-  zentracore zv_jpeg
+  zentracore zv_jpeg quartz
   strmiids comctl32 comdlg32 ole32 oleaut32 uuid shell32 shlwapi version wininet
   gdi32 user32 uxtheme psapi advapi32 winmm)
 

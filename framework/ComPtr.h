@@ -1,5 +1,7 @@
 #pragma once
 // Move-only owner of one COM reference; application code never calls Release.
+#include "framework/WinInclude.h"  // __uuidof
+
 #include <utility>
 
 namespace fw {

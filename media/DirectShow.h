@@ -1,0 +1,115 @@
+#pragma once
+// A media object over a DirectShow filter graph, whatever built the graph:
+// transport, positions, volume and balance, video size queries, the video
+// renderer and its window, Running Object Table registration, the graph
+// dump, the filter menu and property pages, the overlay mixer's mode.
+#include "framework/ComPtr.h"
+#include "media/Media.h"
+#include "media/MediaGuids.h"
+
+#include <string>
+#include <vector>
+
+class CDirectShow : public CMedia {
+ public:
+  // Creates the renderer that VideoRenderer asks for and the optional
+  // decoder filter, and makes sure the video window exists.
+  CDirectShow(HINSTANCE instance, HWND owner, CSettings* settings, const RECT& videoRect, std::wstring title,
+              HICON icon);
+  ~CDirectShow() override;
+
+  HRESULT SaveState() override;
+  void RestoreState() override;
+  void SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension) override;
+  void SetBasicVideoDestinationPosition(int left, int top, int width, int height) override;
+  HBRUSH SetBackgroundColor(COLORREF color) override;
+  HRESULT GetState(long* state) override;
+  bool HasVideo() override;
+  bool HasAudio() override;
+  HRESULT Stop() override;
+  HRESULT Play() override;
+  HRESULT Pause() override;
+  HRESULT PlayPause() override;
+  HRESULT SetPosition(int hundredths) override;
+  HRESULT SetVolume(long volume) override;
+  long GetVolume() override;
+  int GetDuration() override;
+  int GetPosition() override;
+  double GetFrameRate() override;
+  HRESULT SetBalance(long balance) override;
+  long GetBalance() override;
+  HRESULT GetPreferredAspectRatio(long* x, long* y) override;
+  void GetDestinationSize(long* width, long* height) override;
+  HRESULT GetNativeVideoSize(long* width, long* height) override;
+  void SetVideoWindowPosition(int width, int height) override;
+
+  // --- the nine operations of the graph core, in slot order ---
+  virtual HRESULT AddToRot(IUnknown* graph, DWORD* cookie);
+  virtual HRESULT RemoveFromRot(DWORD cookie);
+  virtual void DumpGraph();
+  virtual void RemoveAllFilters();
+  virtual void WaitForStateChange();
+  virtual HRESULT SetAspectRatioMode(int mode);
+  // kind 0: `target` is a list box; 1: a menu; other: no target.
+  virtual int FillFilterMenu(void* target, int kind);
+  virtual HRESULT GetEvent(long* code, LONG_PTR* param1, LONG_PTR* param2);
+  virtual void ShowFilterProperties(const std::wstring& filterName, HWND parent);
+
+  // Writes "message: error text" to the trace when the framework has a
+  // text for the code; returns the code unchanged.
+  HRESULT LogResult(const std::wstring& message, HRESULT hr) const;
+
+  IGraphBuilder* Graph() const { return graph_.get(); }
+  const std::wstring& RendererName() const { return rendererName_; }
+  bool UsesEnhancedRenderer() const;
+  DWORD RotCookie() const { return rotCookie_; }
+
+ protected:
+  struct AudioRenderer {
+    fw::ComPtr<IBaseFilter> filter;
+    int number = 0;
+  };
+
+  // Seeks to an absolute reference time; the one place that knows the
+  // platform may need the graph stopped for it (media/PlatformQuirks.h).
+  HRESULT SeekAbsolute(LONGLONG referenceTime);
+  // Clamp to the duration and seek.
+  HRESULT SeekHundredths(int hundredths);
+  // Releases every graph interface in the order the graph needs; the
+  // destructor runs it, derived destructors may run it earlier.
+  void ReleaseGraph();
+  fw::ComPtr<IBaseFilter> FindFilterOfClass(const CLSID& clsid) const;
+  void CollectAudioRenderers(const CLSID& clsid);
+  void DisableClosedCaptions();
+  // Adds the pre-created renderer under its name; for the Enhanced Video
+  // Renderer obtains its display and mixer controls first and gives up on it
+  // when the display control cannot take the video window.
+  void AddRendererToGraph();
+
+  fw::ComPtr<IBasicVideo2> basicVideo_;
+  fw::ComPtr<IBasicAudio> basicAudio_;
+  fw::ComPtr<IMediaControl> mediaControl_;
+  fw::ComPtr<IMediaSeeking> mediaSeeking_;
+  fw::ComPtr<IMediaEventEx> mediaEvents_;
+  fw::ComPtr<IGraphBuilder> graph_;
+  fw::ComPtr<IVideoWindow> videoWindow_;
+  fw::ComPtr<IAMLine21Decoder> closedCaptions_;
+  fw::ComPtr<IQualProp> quality_;
+  fw::ComPtr<IBaseFilter> overlayMixer_;
+  bool overlayMixerLookedUp_ = false;
+  fw::ComPtr<IMixerPinConfig> overlayPinConfig_;
+  IBaseFilter* rendererInUse_ = nullptr;
+  fw::ComPtr<IBaseFilter> classicRenderer_;
+  fw::ComPtr<IBaseFilter> enhancedRenderer_;
+  fw::ComPtr<IBaseFilter> decoder_;
+  fw::ComPtr<IMFVideoDisplayControl> displayControl_;
+  fw::ComPtr<IMFVideoMixerControl> mixerControl_;
+  std::vector<AudioRenderer> audioRenderers_;
+  DWORD rotCookie_ = 0;
+  bool enhancedInGraph_ = false;
+  std::wstring rendererName_;
+
+ private:
+  void CreateRenderer();
+  bool GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels);
+};

@@ -1,0 +1,24 @@
+#include "media/PlatformQuirks.h"
+
+#include "framework/WinInclude.h"
+
+namespace zv {
+namespace {
+
+bool DetectWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Decided before main runs, so every graph of the process sees one answer.
+const bool g_onWine = DetectWine();
+
+}  // namespace
+
+bool RunningOnWine() { return g_onWine; }
+
+bool SeekOnlyWhenStopped() { return g_onWine; }
+
+bool EnhancedRendererUsable() { return !g_onWine; }
+
+}  // namespace zv

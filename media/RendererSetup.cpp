@@ -1,0 +1,174 @@
+// CDirectShow: the video renderer (choice, creation, Enhanced Video Renderer
+// services) and every picture operation, on the display-control path when the
+// Enhanced Video Renderer runs the picture and on the classic path otherwise.
+#include "media/DirectShow.h"
+
+#include "app/DebugDlg.h"
+#include "app/Settings.h"
+#include "framework/WideString.h"
+#include "media/PlatformQuirks.h"
+#include "media/RendererChoice.h"
+#include "media/VideoWindow.h"
+
+namespace {
+
+const CLSID& ClassOf(zv::RendererKind kind) {
+  switch (kind) {
+    case zv::RendererKind::Enhanced:
+      return CLSID_EnhancedVideoRenderer;
+    case zv::RendererKind::MixingRenderer9:
+      return CLSID_VideoMixingRenderer9;
+    case zv::RendererKind::MixingRenderer7:
+      return CLSID_VideoMixingRenderer;
+    case zv::RendererKind::Classic:
+      break;
+  }
+  return CLSID_VideoRenderer;
+}
+
+}  // namespace
+
+void CDirectShow::CreateRenderer() {
+  const std::u16string setting = settings_ ? settings_->VideoRenderer : std::u16string(u"Current");
+  for (zv::RendererKind kind : zv::RendererCandidates(setting)) {
+    if (kind == zv::RendererKind::Enhanced && !zv::EnhancedRendererUsable()) continue;
+    fw::ComPtr<IBaseFilter> filter;
+    if (FAILED(CoCreateInstance(ClassOf(kind), nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.put_void())))
+      continue;
+    rendererName_ = fw::ToWide(zv::RendererName(kind));
+    if (kind == zv::RendererKind::Enhanced)
+      enhancedRenderer_ = std::move(filter);
+    else
+      classicRenderer_ = std::move(filter);
+    return;
+  }
+}
+
+void CDirectShow::AddRendererToGraph() {
+  if (!graph_) return;
+  if (classicRenderer_) {
+    graph_->AddFilter(classicRenderer_.get(), rendererName_.c_str());
+    return;
+  }
+  if (!enhancedRenderer_) return;
+  // The Enhanced Video Renderer must know its window before the graph runs
+  // (without one the platform's renderer can crash the process); when the
+  // display control cannot take the window the renderer is not used.
+  fw::ComPtr<IMFGetService> services;
+  HWND window = VideoWindow();
+  if (window && SUCCEEDED(enhancedRenderer_.As(services)) &&
+      SUCCEEDED(services->GetService(MR_VIDEO_RENDER_SERVICE, IID_IMFVideoDisplayControl,
+                                     displayControl_.put_void())) &&
+      SUCCEEDED(displayControl_->SetVideoWindow(window))) {
+    displayControl_->SetAspectRatioMode(MFVideoARMode_None);
+    services->GetService(MR_VIDEO_MIXER_SERVICE, IID_IMFVideoMixerControl, mixerControl_.put_void());
+    graph_->AddFilter(enhancedRenderer_.get(), rendererName_.c_str());
+    return;
+  }
+  Trace(L"VF_CSTOR::EnhancedVideoRendererUnusable");
+  displayControl_.Reset();
+  enhancedRenderer_.Reset();
+  rendererName_.clear();
+  // "Current" goes on with the next renderer of its list.
+  const std::u16string setting = settings_ ? settings_->VideoRenderer : std::u16string(u"Current");
+  for (zv::RendererKind kind : zv::RendererCandidates(setting)) {
+    if (kind == zv::RendererKind::Enhanced) continue;
+    if (FAILED(CoCreateInstance(ClassOf(kind), nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                classicRenderer_.put_void())))
+      continue;
+    rendererName_ = fw::ToWide(zv::RendererName(kind));
+    graph_->AddFilter(classicRenderer_.get(), rendererName_.c_str());
+    return;
+  }
+}
+
+bool CDirectShow::UsesEnhancedRenderer() const { return enhancedInGraph_ && displayControl_; }
+
+void CDirectShow::SetBasicVideoDestinationPosition(int left, int top, int width, int height) {
+  if (UsesEnhancedRenderer() && enhancedRenderer_ && mixerControl_) {
+    const zv::ZoomFactors f = GetZoomFactors();
+    const int pw = static_cast<int>(sourceWidth_ * f.horizontal);
+    const int ph = static_cast<int>(sourceHeight_ * f.vertical);
+    RECT window{};
+    if (HWND w = VideoWindow()) GetWindowRect(w, &window);
+    const zv::NormalizedSpan x = zv::MixerSpan(pw, window.right - window.left);
+    const zv::NormalizedSpan y = zv::MixerSpan(ph, window.bottom - window.top);
+    MFVideoNormalizedRect output{x.outputFrom, y.outputFrom, x.outputTo, y.outputTo};
+    MFVideoNormalizedRect source{x.sourceFrom, y.sourceFrom, x.sourceTo, y.sourceTo};
+    mixerControl_->SetStreamOutputRect(0, &output);
+    displayControl_->SetVideoPosition(&source, nullptr);
+  } else if (basicVideo_) {
+    basicVideo_->SetDestinationPosition(left, top, width, height);
+  }
+  Trace(fw::Format(L"CMedia_SetBasicVideoDestinationPosition::%i,%i;%i*%i", left, top, width, height));
+}
+
+HBRUSH CDirectShow::SetBackgroundColor(COLORREF color) {
+  if (UsesEnhancedRenderer())
+    displayControl_->SetBorderColor(color);
+  else if (videoWindow_)
+    videoWindow_->put_BorderColor(static_cast<long>(color));
+  return CMedia::SetBackgroundColor(color);
+}
+
+void CDirectShow::SetVideoWindowPosition(int width, int height) {
+  if (videoWindow_) videoWindow_->SetWindowPosition(0, 0, width, height);
+  if (UsesEnhancedRenderer()) {
+    RECT destination{0, 0, width, height};
+    displayControl_->SetVideoPosition(nullptr, &destination);
+  }
+  CMedia::SetVideoWindowPosition(width, height);
+}
+
+void CDirectShow::GetDestinationSize(long* width, long* height) {
+  long w = 0, h = 0;
+  if (UsesEnhancedRenderer()) {
+    MFVideoNormalizedRect source{};
+    RECT destination{};
+    if (SUCCEEDED(displayControl_->GetVideoPosition(&source, &destination))) {
+      w = destination.right - destination.left;
+      h = destination.bottom - destination.top;
+    }
+  } else if (basicVideo_) {
+    if (FAILED(basicVideo_->get_DestinationWidth(&w))) w = 0;
+    if (FAILED(basicVideo_->get_DestinationHeight(&h))) h = 0;
+  }
+  if (width) *width = w;
+  if (height) *height = h;
+}
+
+HRESULT CDirectShow::GetNativeVideoSize(long* width, long* height) {
+  HRESULT hr = E_FAIL;
+  long w = 0, h = 0;
+  if (UsesEnhancedRenderer()) {
+    SIZE size{}, ratio{};
+    hr = displayControl_->GetNativeVideoSize(&size, &ratio);
+    w = size.cx;
+    h = size.cy;
+  } else if (basicVideo_) {
+    hr = basicVideo_->GetVideoSize(&w, &h);
+  }
+  if (width) *width = w;
+  if (height) *height = h;
+  LogResult(L"CMedia_GetNativeVideoSize::Result", hr);
+  Trace(fw::Format(L"CMedia_GetNativeVideoSize::%i*%i", w, h));
+  return hr;
+}
+
+HRESULT CDirectShow::GetPreferredAspectRatio(long* x, long* y) {
+  HRESULT hr = E_FAIL;
+  long ax = 0, ay = 0;
+  if (UsesEnhancedRenderer()) {
+    SIZE size{}, ratio{};
+    hr = displayControl_->GetNativeVideoSize(&size, &ratio);
+    ax = ratio.cx;
+    ay = ratio.cy;
+  } else if (basicVideo_) {
+    hr = basicVideo_->GetPreferredAspectRatio(&ax, &ay);
+  }
+  if (x) *x = ax;
+  if (y) *y = ay;
+  LogResult(L"CMedia_GetPreferredAspectRatio::Result", hr);
+  Trace(fw::Format(L"CMedia_GetPreferredAspectRatio::AspectX:%i;AspectY:%i", ax, ay));
+  return hr;
+}

@@ -1,0 +1,188 @@
+#include "media/VideoWindow.h"
+
+#include "app/Settings.h"
+#include "framework/WideString.h"
+#include "media/Media.h"
+
+namespace zv {
+namespace {
+
+DisplayModeChanger g_realChanger;
+DisplayModeChanger* g_changer = &g_realChanger;
+
+LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  VideoWindowState& s = SharedVideoState();
+  switch (message) {
+    case WM_CREATE: {
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      if (cs && cs->lpCreateParams) s.current = static_cast<CMedia*>(cs->lpCreateParams);
+      break;
+    }
+    case WM_SIZE:
+      if (s.current) s.current->PlaceVideo(LOWORD(lParam), HIWORD(lParam));
+      break;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && s.current) PostMessageW(s.current->OwnerWindow(), WM_CLOSE, 0, 0);
+      break;
+    case WM_TIMER:
+      if (wParam == kMouseMoveTimer && s.current) CursorTick();
+      break;
+    default:
+      // Mouse input belongs to the player window: it sees the video as part of itself.
+      if (((message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL) || message == WM_MOUSEHWHEEL) && s.current) {
+        PostMessageW(s.current->OwnerWindow(), message, wParam, lParam);
+        return 1;
+      }
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+struct MonitorSearch {
+  std::wstring device;
+  bool found = false;
+  RECT rect{};
+};
+
+BOOL CALLBACK FindMonitorByDevice(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto* search = reinterpret_cast<MonitorSearch*>(data);
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  if (search->device != info.szDevice) return TRUE;
+  search->found = true;
+  search->rect = info.rcMonitor;
+  return FALSE;
+}
+
+std::wstring FullscreenDevice(const CMedia* media) {
+  const CSettings* settings = media->Settings();
+  if (settings && settings->DisplayDevice != u"Current") return fw::ToWide(settings->DisplayDevice);
+  HMONITOR monitor = MonitorFromWindow(media->OwnerWindow(), MONITOR_DEFAULTTONULL);
+  if (!monitor) return {};
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return {};
+  return info.szDevice;
+}
+
+}  // namespace
+
+LONG DisplayModeChanger::Change(const std::wstring& device, DWORD width, DWORD height) {
+  DEVMODEW mode{};
+  mode.dmSize = 220;  // the record size the display settings call expects from us
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmPelsWidth = width;
+  mode.dmPelsHeight = height;
+  return ChangeDisplaySettingsExW(device.empty() ? nullptr : device.c_str(), &mode, nullptr, CDS_FULLSCREEN,
+                                  nullptr);
+}
+
+LONG DisplayModeChanger::Restore() { return ChangeDisplaySettingsW(nullptr, 0); }
+
+void SetDisplayModeChanger(DisplayModeChanger* changer) { g_changer = changer ? changer : &g_realChanger; }
+
+VideoWindowState& SharedVideoState() {
+  static VideoWindowState state;
+  return state;
+}
+
+void EnsureVideoWindow(CMedia* media) {
+  VideoWindowState& s = SharedVideoState();
+  if (s.window) {
+    s.current = media;
+  } else {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_PARENTDC | CS_NOCLOSE;
+    wc.lpfnWndProc = VideoWindowProc;
+    wc.hInstance = media->Instance() ? media->Instance() : GetModuleHandleW(nullptr);
+    wc.hIcon = media->Icon();
+    wc.lpszClassName = kVideoWindowClass;
+    WNDCLASSEXW existing{};
+    const bool registered = GetClassInfoExW(wc.hInstance, kVideoWindowClass, &existing) ||
+                            RegisterClassExW(&wc) != 0;
+    if (registered) {
+      const RECT& r = media->VideoRect();
+      const std::wstring title = media->WindowTitle() + L" - FULLSCREEN";
+      s.window = CreateWindowExW(0, kVideoWindowClass, title.c_str(), media->WindowStyle(), r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, media->OwnerWindow(), nullptr,
+                                 wc.hInstance, media);
+      if (s.window) s.current = media;
+    }
+  }
+  if (s.window && s.fullscreen) SetTimer(s.window, kMouseMoveTimer, kCursorTimerPeriodAfterOpen, nullptr);
+}
+
+void DetachVideoWindow(CMedia* media) {
+  VideoWindowState& s = SharedVideoState();
+  if (s.current == media) s.current = nullptr;
+}
+
+void EnterFullscreen(CMedia* media) {
+  VideoWindowState& s = SharedVideoState();
+  if (!s.window) return;
+  s.fullscreen = true;
+  const std::wstring device = FullscreenDevice(media);
+  const CSettings* settings = media->Settings();
+  if (settings && settings->DisplayWidth != 0 && settings->DisplayHeight != 0 &&
+      g_changer->Change(device, static_cast<DWORD>(settings->DisplayWidth),
+                        static_cast<DWORD>(settings->DisplayHeight)) == DISP_CHANGE_SUCCESSFUL)
+    s.displayModeChanged = true;
+  ShowWindow(s.window, SW_HIDE);
+  SetParent(s.window, nullptr);
+  SetWindowLongPtrW(s.window, GWL_STYLE, 0);
+  MonitorSearch search;
+  search.device = device;
+  EnumDisplayMonitors(nullptr, nullptr, FindMonitorByDevice, reinterpret_cast<LPARAM>(&search));
+  if (search.found)
+    SetWindowPos(s.window, nullptr, search.rect.left, search.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowWindow(s.window, SW_SHOWMAXIMIZED);
+  SetWindowPos(s.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetTimer(s.window, kMouseMoveTimer, kCursorTimerPeriod, nullptr);
+}
+
+void LeaveFullscreen(CMedia* media) {
+  VideoWindowState& s = SharedVideoState();
+  if (!s.window) return;
+  KillTimer(s.window, kMouseMoveTimer);
+  if (s.displayModeChanged) {
+    g_changer->Restore();
+    s.displayModeChanged = false;
+  }
+  SetWindowPos(s.window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ShowWindow(s.window, SW_HIDE);
+  SetWindowLongPtrW(s.window, GWL_STYLE, static_cast<LONG_PTR>(media->WindowStyle()));
+  SetParent(s.window, media->OwnerWindow());
+  const RECT& r = media->VideoRect();
+  SetWindowPos(s.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+  ShowWindow(s.window, SW_SHOWNORMAL);
+  if (!s.cursorVisible) {
+    ShowCursor(TRUE);
+    s.cursorVisible = true;
+  }
+  s.fullscreen = false;
+}
+
+void CursorTick() {
+  VideoWindowState& s = SharedVideoState();
+  HWND under = nullptr;
+  POINT pt;
+  if (GetCursorPos(&pt)) {
+    under = WindowFromPoint(pt);
+    if (HWND parent = under ? GetParent(under) : nullptr) under = parent;
+  }
+  if (GetTickCount64() - s.lastMouseMove > kCursorHideDelay && under == s.window) {
+    if (s.cursorVisible) {
+      ShowCursor(FALSE);
+      s.cursorVisible = false;
+    }
+    return;
+  }
+  if (!s.cursorVisible) {
+    ShowCursor(TRUE);
+    s.cursorVisible = true;
+  }
+}
+
+}  // namespace zv
