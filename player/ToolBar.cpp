@@ -131,7 +131,9 @@ int CToolBar::NeededHeight() const {
 }
 
 int CToolBar::Dock(int clientWidth, int clientHeight, int statusBarHeight) {
-  if (!hwnd_ || !IsWindowVisible(hwnd_)) return 0;
+  // The bar's own visibility counts, not its owner's (still hidden while it
+  // initialises).
+  if (!hwnd_ || !(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE)) return 0;
   // Wrapping follows the width, so size the width first and measure the rows.
   SetWindowPos(hwnd_, nullptr, 0, 0, clientWidth, zv::layout::kToolBarButtonHeight + kBorderLine,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,17 +1,87 @@
 #include "player/ZentravueDlg.h"
 
 #include "app/DebugDlg.h"
-#include "app/HandOverItems.h"
 #include "app/PrivateMessages.h"
 #include "app/ProductName.h"
+#include "app/RecentMedia.h"
 #include "app/Settings.h"
-#include "app/ZentravueApp.h"
+#include "app/VersionText.h"
 #include "framework/WideString.h"
+#include "image/JpegCodec.h"
+#include "lang/LanguageTable.h"
+#include "media/DirectShow.h"
+#include "media/VideoFile.h"
+#include "player/StatusBar.h"
+#include "playlist/CPlaylist.h"
+#include "playlist/ProgramBuildText.h"
 #include "res/resource.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shobjidl.h>
+
+#include <cstdlib>
+#include <ctime>
 
 FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_MESSAGE(WM_CLOSE, OnClose)
+  FW_ON_MESSAGE(WM_PAINT, OnPaint)
+  FW_ON_MESSAGE(WM_ERASEBKGND, OnEraseBackground)
+  FW_ON_MESSAGE(WM_SIZE, OnSize)
+  FW_ON_MESSAGE(WM_MOVE, OnMove)
+  FW_ON_MESSAGE(WM_TIMER, OnTimer)
+  FW_ON_MESSAGE(WM_HSCROLL, OnHScroll)
+  FW_ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
+  FW_ON_MESSAGE(WM_DROPFILES, OnDropFilesMessage)
+  FW_ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
+  FW_ON_MESSAGE(kMsgGraphEvent, OnGraphEventMessage)
   FW_ON_MESSAGE(kMsgHandOver, OnHandOver)
+  FW_ON_MESSAGE(kMsgTrayIcon, OnTrayIcon)
+  // File
+  FW_ON_COMMAND(IDM_DATEI_OEFFNEN, OnOpenDialog)
+  FW_ON_COMMAND(IDTBB_OPEN, OnOpenDialog)
+  FW_ON_COMMAND(IDM_DATEI_SCHLIESSEN, OnCloseMediaCommand)
+  FW_ON_COMMAND(IDM_FILE_SAVE_AS, OnSaveCopy)
+  FW_ON_COMMAND(IDM_DATEI_BEENDEN, OnExit)
+  FW_ON_COMMAND(IDTBB_QUIT, OnExit)
+  FW_ON_COMMAND(ID_RECENT_CLEAR, OnClearRecent)
+  FW_ON_COMMAND_RANGE(ID_RECENT_FILE1, ID_RECENT_FILE5, OnRecentMedia)
+  // Playback
+  FW_ON_COMMAND(IDM_WIEDERGABE_WIEDERGABE_PAUSE, PlayPauseToggle)
+  FW_ON_COMMAND(IDTBB_PLAY, Play)
+  FW_ON_COMMAND(IDTBB_PAUSE, Pause)
+  FW_ON_COMMAND(IDM_WIEDERGABE_STOPP, Stop)
+  FW_ON_COMMAND(IDTBB_STOP, Stop)
+  FW_ON_COMMAND(IDM_WIEDERGABE_SPRINGEZUMARKIERUNGSVIDEOANFANG, JumpToMarkStart)
+  FW_ON_COMMAND(IDM_WIEDERGABE_SPRINGEZUMARKIERUNGSVIDEOENDE, JumpToMarkEnd)
+  FW_ON_COMMAND(IDM_WIEDERGABE_SPRINGELETZTESTELLE, JumpToResumePosition)
+  FW_ON_COMMAND(IDTBB_JUMPLASTPOSITION, JumpToResumePosition)
+  FW_ON_COMMAND(IDM_WIEDERGABE_MARKIERUNGSANFANGSETZEN, SetMarkStart)
+  FW_ON_COMMAND(IDM_WIEDERGABE_MARKIERUNGSENDESETZEN, SetMarkEnd)
+  FW_ON_COMMAND(IDM_WIEDERGABE_ALLESMARKIEREN, MarkAll)
+  FW_ON_COMMAND(IDM_WIEDERGABE_ENDLOSSCHLEIFE, ToggleLoop)
+  FW_ON_COMMAND(IDTBB_LOOP, ToggleLoop)
+  FW_ON_COMMAND(IDM_PLAYSPEED_PLAYFASTFORWARDS, Faster)
+  FW_ON_COMMAND(IDM_PLAYSPEED_PLAYSLOWFORWARDS, Slower)
+  FW_ON_COMMAND(IDM_PLAYSPEED_PLAYSLOWBACKWARDS, SlowBackwards)
+  FW_ON_COMMAND(IDM_PLAYSPEED_PLAYFASTBACKWARDS, FastBackwards)
+  FW_ON_COMMAND(IDM_WIEDERGABE_NORMAL, NormalRate)
+  // Playlist
+  FW_ON_COMMAND(IDM_PLAYLIST_VORHERIGERTITEL, PreviousTitle)
+  FW_ON_COMMAND(IDM_PLAYLIST_NAECHSTERTITEL, NextTitle)
+  FW_ON_COMMAND(IDTBB_PREVTRACKCHAPTER, PreviousTitle)
+  FW_ON_COMMAND(IDTBB_NEXTTRACKCHAPTER, NextTitle)
+  FW_ON_COMMAND(IDM_PLAYLIST_ERSTERTITEL, FirstTitle)
+  FW_ON_COMMAND(IDM_PLAYLIST_LETZTERTITEL, LastTitle)
+  FW_ON_COMMAND(IDM_PLAYLIST_SHUFFLE, ToggleShuffle)
+  // Audio
+  FW_ON_COMMAND(IDM_AUDIO_LEISER, Quieter)
+  FW_ON_COMMAND(IDM_AUDIO_LAUTER, Louder)
+  FW_ON_COMMAND(IDM_AUDIO_STUMM, ToggleMute)
+  FW_ON_COMMAND(IDTBB_MUTE, ToggleMute)
+  FW_ON_COMMAND(IDM_AUDIO_AUDIOTRACKOEFFNEN, OnAudioTrackCommand)
+  // Video
+  FW_ON_COMMAND(IDM_VIDEO_ASPECTRATIO, OnAspectRatioCommand)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)
@@ -19,17 +89,47 @@ CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* 
       cmdLine_(cmdLine ? cmdLine : &ownCmdLine_),
       language_(language),
       settings_(settings),
-      lastHandOverTime_(GetTickCount64()) {}
+      titleBase_(zv::AppName() + L" BETA"),
+      lastHandOverTime_(GetTickCount64()),
+      buttons_(CToolBarButtons::BuiltIn()),
+      playlist_(std::make_unique<CPlaylist>()) {
+  if (!settings_) {
+    ownSettings_ = std::make_unique<CSettings>(0);
+    settings_ = ownSettings_.get();
+  }
+  recent_ = std::make_unique<zv::RecentMedia>(registry_, fw::ToU16(zv::ProductKey()));
+  if (cmdLine_->NoSplash) idleAreaHeight_ = 0;
+  LoadIdlePicture();
+}
 
-CZentravueDlg::~CZentravueDlg() = default;
+CZentravueDlg::~CZentravueDlg() {
+  // The media object lives in the video window of this window: close it first.
+  if (currentMedia_) CloseMedia(false);
+}
 
 UINT CZentravueDlg::TestQueryMessage() {
   static const UINT message = RegisterWindowMessageW(L"Zentravue.TestHook.PlayerQuery");
   return message;
 }
 
+std::wstring CZentravueDlg::Text(const char16_t* key) const {
+  return language_ ? fw::ToWide(language_->Message(key)) : std::wstring();
+}
+
+// The idle picture is a JPEG resource decoded once; a damaged one leaves the
+// idle area empty.
+void CZentravueDlg::LoadIdlePicture() {
+  HINSTANCE instance = fw::ResourceInstance();
+  HRSRC info = FindResourceW(instance, MAKEINTRESOURCEW(IDR_MAIN), L"JPG");
+  if (!info) return;
+  const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(instance, info)));
+  if (!bytes) return;
+  idlePicture_ = zv::DecodeJpeg(bytes, SizeofResource(instance, info));
+}
+
 BOOL CZentravueDlg::OnInitDialog() {
-  if (settings_) settings_->OwnerWindow = hwnd_;
+  // 1. Window handle for the settings; icons.
+  settings_->OwnerWindow = hwnd_;
   HINSTANCE instance = fw::ResourceInstance();
   bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                            GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
@@ -37,117 +137,345 @@ BOOL CZentravueDlg::OnInitDialog() {
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  SetText(zv::AppName());
+  borderBrush_.Reset(CreateSolidBrush(borderColour_));
+  taskbarButtonCreatedMessage_ = RegisterWindowMessageW(L"TaskbarButtonCreated");
+  UpdateTitle();
 
+  // 2. Priority, critical-error boxes off, start display.
+  SetProcessPriority();
+  SetErrorMode(SEM_FAILCRITICALERRORS);
+  MoveToStartDisplay();
+
+  // 3.-4. Menus and the recent sub-menu.
+  LoadMenus();
+  BuildRecentMenu();
+
+  // 5.-7. Status bar, toolbar, mute button, position and volume bars.
+  CreateBars();
+  ApplyVolume();
+
+  // 8.-10. Layout and the view settings.
+  ApplyViewSettingsAtStart();
+  IdleLayout();
+
+  // 11. The version, right-aligned in the last pane.
+  const std::u16string version = ProgramBuildText();
+  SetStatusText(7, L"\t\t" + fw::ToWide(zv::VersionTextFromProductVersion(version)));
+
+  // 12. Child controls in place.
+  RelayoutBarRow();
+
+  // 13. Trace window.
   if (cmdLine_->Debug) {
     debugDlg_ = std::make_unique<CDebugDlg>(zv::ProgramFolder() + zv::AppName() + L".log", hwnd_);
     if (!debugDlg_->CreateModeless()) debugDlg_.reset();
   }
+
+  // 15. Command-line options.
   ApplyCommandLineOptions();
+
+  // 16. Tray icon.
+  if (cmdLine_->SysTray) AddTrayIcon();
+
+  // 17. No taskbar button with "hide".
+  if (cmdLine_->Hide)
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~WS_EX_APPWINDOW);
+
+  // 18. Shuffle draws from the C runtime's generator.
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+  // 19. Position.
+  PlaceAtStartPosition();
   ShowWindow(hwnd_, SW_SHOW);
   // The trace window goes to the top-left corner of the screen, in front of
   // the player, so that it does not hide the video.
   if (debugDlg_)
     SetWindowPos(debugDlg_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+
+  // 20. Media named on the command line.
+  OpenCommandLineMedia();
   return TRUE;
+}
+
+void CZentravueDlg::SetProcessPriority() {
+  static const DWORD classes[] = {IDLE_PRIORITY_CLASS, NORMAL_PRIORITY_CLASS, HIGH_PRIORITY_CLASS,
+                                  REALTIME_PRIORITY_CLASS, ABOVE_NORMAL_PRIORITY_CLASS,
+                                  BELOW_NORMAL_PRIORITY_CLASS};
+  const int priority = settings_->ProcessPriority;
+  if (priority >= 0 && priority < static_cast<int>(std::size(classes)))
+    SetPriorityClass(GetCurrentProcess(), classes[priority]);
+}
+
+namespace {
+struct MonitorSearch {
+  std::wstring device;
+  HMONITOR found = nullptr;
+};
+
+BOOL CALLBACK FindMonitorByDevice(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto* search = reinterpret_cast<MonitorSearch*>(data);
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(monitor, &info) && fw::EqualsNoCase(info.szDevice, search->device)) {
+    search->found = monitor;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+void CZentravueDlg::MoveToStartDisplay() {
+  MONITORINFOEXW nearest{};
+  nearest.cbSize = sizeof(nearest);
+  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &nearest);
+  const std::wstring wanted = fw::ToWide(settings_->DisplayDeviceStartup);
+  MonitorSearch search{wanted == L"Current" ? std::wstring(nearest.szDevice) : wanted};
+  EnumDisplayMonitors(nullptr, nullptr, FindMonitorByDevice, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) return;
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(search.found, &info)) return;
+  SetWindowPos(hwnd_, nullptr, info.rcMonitor.left, info.rcMonitor.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CZentravueDlg::CreateBars() {
+  statusBar_ = CreatePlayerStatusBar(hwnd_);
+  images_.Load(fw::ResourceInstance());
+  toolBar_.Create(hwnd_, settings_->ToolBarPos == 0, buttons_, images_);
+  muteButton_.Create(hwnd_, IDTBB_MUTE, RECT{0, 0, 23, 22}, images_.Normal(), images_.Hover());
+  positionBar_.Create(hwnd_, ID_Slider, TBS_ENABLESELRANGE | WS_VISIBLE, RECT{0, 0, 100, 22});
+  positionBar_.SetRange(0, 0);
+  EnableWindow(positionBar_.hwnd(), FALSE);
+  volumeBar_.Create(hwnd_, ID_VolumeSlider, TBS_BOTH | TBS_NOTICKS | TBS_ENABLESELRANGE | WS_VISIBLE,
+                    RECT{0, 0, 80, 22});
+  volumeBar_.SetRange(0, 100);
+  volumeBar_.SetPageSize(1);
+}
+
+// The view settings at start-up: always on top and the aspect-ratio check.
+// The bar toggles and compact view arrive with the window-mode commands.
+void CZentravueDlg::ApplyViewSettingsAtStart() {
+  if (settings_->AlwaysOnTop == 1)
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  CheckCommand(IDM_ANSICHT_IMMEROBEN, settings_->AlwaysOnTop == 1);
+  CheckCommand(IDM_VIDEO_ASPECTRATIO, settings_->AspectRatio != 0);
+  CheckCommand(IDM_PLAYLIST_SHUFFLE, settings_->PlaylistShuffle != 0);
+}
+
+void CZentravueDlg::AddTrayIcon() {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = hwnd_;
+  data.uID = 1;
+  data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+  data.uCallbackMessage = kMsgTrayIcon;
+  data.hIcon = smallIcon_;
+  lstrcpynW(data.szTip, titleBase_.c_str(), 64);
+  trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void CZentravueDlg::RemoveTrayIcon() {
+  if (!trayIconAdded_) return;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = hwnd_;
+  data.uID = 1;
+  Shell_NotifyIconW(NIM_DELETE, &data);
+  trayIconAdded_ = false;
 }
 
 // Escape must not close the player; only closing the window does.
 void CZentravueDlg::OnCancel() {}
 
+void CZentravueDlg::OnExit() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
 LRESULT CZentravueDlg::OnClose(WPARAM, LPARAM) {
+  PowerManagementForPlayback(false);
+  KillTimer(hwnd_, ID_Clock_Timer);
+  CloseMedia(false);
   debugDlg_.reset();
-  EndDialog(IDCANCEL);
+  RemoveTrayIcon();
+  taskbar_.Reset();
+  EndDialog(0);
   return 0;
 }
 
-void CZentravueDlg::ApplyCommandLineOptions() {}
-
-int CZentravueDlg::AddToPlaylist(const std::wstring& name) {
-  playlist_.push_back(name);
-  return static_cast<int>(playlist_.size());
+// The video area takes the border colour; the bars around it (a flat
+// toolbar draws on its parent's background) the usual face colour.
+LRESULT CZentravueDlg::OnEraseBackground(WPARAM wParam, LPARAM) {
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  const RECT client = ClientRect();
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  const RECT video = VideoAreaRect();
+  FillRect(dc, &video, static_cast<HBRUSH>(borderBrush_.get()));
+  return 1;
 }
 
-void CZentravueDlg::PlayEntry(int entry) { playedEntries_.push_back(entry); }
-
-LRESULT CZentravueDlg::OnHandOver(WPARAM wParam, LPARAM lParam) {
-  // The code travels as a 32-bit number; a 32-bit sender's -1 arrives
-  // without its upper bits. Anything else outside the table is ignored.
-  if (wParam > 0xFFFFFFFFu && wParam != static_cast<WPARAM>(-1)) return 0;
-  const int32_t code = static_cast<int32_t>(static_cast<uint32_t>(wParam));
-  if (code == zv::kHandOverEnd) {
-    if (lParam == 0) ApplyHandOver();
-    return 0;
+LRESULT CZentravueDlg::OnPaint(WPARAM, LPARAM) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  if (IsIconic(hwnd_)) {
+    const RECT client = ClientRect();
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON)) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON)) / 2, bigIcon_);
+  } else if ((!currentMedia_ || !currentMedia_->HasVideo()) && !cmdLine_->NoSplash) {
+    DrawIdlePicture(dc);
   }
-  if (zv::FindHandOverText(code)) {
-    ReceiveHandOverText(code, static_cast<ATOM>(lParam));
-    return 0;
-  }
-  if (const zv::HandOverFlag* item = zv::FindHandOverFlag(code)) cmdLine_->*item->flag = lParam != 0;
+  EndPaint(hwnd_, &paint);
+  firstPaintDone_ = true;
   return 0;
 }
 
-void CZentravueDlg::ReceiveHandOverText(int code, ATOM atom) {
-  wchar_t buffer[zv::kMaxAtomChars + 1] = {};
-  const UINT length = atom ? GlobalGetAtomNameW(atom, buffer, static_cast<int>(std::size(buffer))) : 0;
-  if (length > 0) GlobalDeleteAtom(atom);
-  const std::wstring text(buffer, length);
-  if (code == zv::kHandOverMediaName) {
-    handedOverEntry_ = text.empty() ? -1 : AddToPlaylist(text);
-    return;
-  }
-  const zv::HandOverText* item = zv::FindHandOverText(code);
-  (cmdLine_->*item->set)(fw::ToU16(text));
+void CZentravueDlg::DrawIdlePicture(HDC dc) {
+  if (idlePicture_.Empty()) return;
+  const RECT area = VideoAreaRect();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = idlePicture_.Width();
+  info.bmiHeader.biHeight = -idlePicture_.Height();  // rows top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  // Device-independent rows are padded to four bytes.
+  const size_t stride = (idlePicture_.RowBytes() + 3) & ~size_t{3};
+  std::vector<BYTE> rows(stride * static_cast<size_t>(idlePicture_.Height()));
+  for (int y = 0; y < idlePicture_.Height(); ++y)
+    memcpy(rows.data() + stride * static_cast<size_t>(y), idlePicture_.Row(y), idlePicture_.RowBytes());
+  SetDIBitsToDevice(dc, area.left, area.top, static_cast<DWORD>(idlePicture_.Width()),
+                    static_cast<DWORD>(idlePicture_.Height()), 0, 0, 0,
+                    static_cast<UINT>(idlePicture_.Height()), rows.data(), &info, DIB_RGB_COLORS);
 }
 
-void CZentravueDlg::ApplyHandOver() {
-  ApplyCommandLineOptions();
-  // When the shell starts one instance per selected file, the first file
-  // plays and the following ones arrive within the double-click time: they
-  // are only appended.
-  const ULONGLONG now = GetTickCount64();
-  const bool withinDoubleClick = now - lastHandOverTime_ <= GetDoubleClickTime();
-  if (!withinDoubleClick && handedOverEntry_ != -1) PlayEntry(handedOverEntry_);
-  ShowWindow(hwnd_, SW_RESTORE);
-  ShowWindow(hwnd_, SW_SHOW);
-  lastHandOverTime_ = GetTickCount64();
-  ++handOversApplied_;
+LRESULT CZentravueDlg::OnSize(WPARAM type, LPARAM) {
+  if (type == SIZE_MINIMIZED) return 0;
+  RelayoutWindow();
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnMove(WPARAM, LPARAM) {
+  const RECT window = WindowRect();
+  if (settings_->KeepWindowPos && firstPaintDone_ && window.left >= 0 && window.top >= 0 &&
+      !IsIconic(hwnd_) && !fullscreen_) {
+    settings_->WindowPosX = window.left;
+    settings_->WindowPosY = window.top;
+  }
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnTimer(WPARAM id, LPARAM) {
+  if (id == ID_Clock_Timer) OnClockTimer();
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnHScroll(WPARAM wParam, LPARAM lParam) {
+  const HWND bar = reinterpret_cast<HWND>(lParam);
+  const int code = LOWORD(wParam);
+  if (bar == positionBar_.hwnd()) OnPositionBarScroll(code);
+  if (bar == volumeBar_.hwnd()) OnVolumeBarScroll(code);
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnSysCommand(WPARAM command, LPARAM) {
+  if ((command & 0xFFF0) == SC_MINIMIZE && cmdLine_->Hide) {
+    ShowWindow(hwnd_, SW_HIDE);
+    return 0;
+  }
+  if ((command & 0xFFF0) == SC_MINIMIZE && fullscreen_) LeaveFullscreen();
+  // The default handling does the rest.
+  DefWindowProcW(hwnd_, WM_SYSCOMMAND, command, 0);
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnDropFilesMessage(WPARAM drop, LPARAM) {
+  OnDropFiles(reinterpret_cast<HDROP>(drop));
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnGraphEventMessage(WPARAM, LPARAM) {
+  OnGraphEvents();
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnTrayIcon(WPARAM, LPARAM mouseMessage) {
+  switch (static_cast<UINT>(mouseMessage)) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      ShowWindow(hwnd_, SW_RESTORE);
+      ShowWindow(hwnd_, SW_SHOW);
+      SetForegroundWindow(hwnd_);
+      break;
+    case WM_RBUTTONUP: {
+      POINT cursor;
+      GetCursorPos(&cursor);
+      SetForegroundWindow(hwnd_);
+      TrackPopupMenu(contextMenu_, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd_, nullptr);
+      break;
+    }
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT CZentravueDlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  info->ptMinTrackSize.x = 200;
+  info->ptMinTrackSize.y = 120;
+  return 0;
+}
+
+void CZentravueDlg::OnCloseMediaCommand() { CloseMedia(true); }
+
+void CZentravueDlg::OnClearRecent() {
+  recent_->Clear();
+  BuildRecentMenu();
+}
+
+void CZentravueDlg::OnAspectRatioCommand() {
+  settings_->AspectRatio = settings_->AspectRatio ? 0 : 1;
+  CheckCommand(IDM_VIDEO_ASPECTRATIO, settings_->AspectRatio != 0);
+  if (currentMedia_) currentMedia_->PlaceVideo();
 }
 
 bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  if (message != TestQueryMessage() || message == 0) return false;
+  if (message == 0) return false;
+  if (message == taskbarButtonCreatedMessage_) {
+    CreateTaskbarList();
+    return false;
+  }
+  if (message != TestQueryMessage()) return false;
   *result = OnTestQuery(wParam, lParam);
   return true;
 }
 
-static LRESULT TextAnswer(const std::wstring& text) {
-  if (text.empty() || text.size() > zv::kMaxAtomChars) return 0;
-  return GlobalAddAtomW(text.c_str());
+void CZentravueDlg::CreateTaskbarList() {
+  taskbar_.Reset();
+  taskbarCreated_ = SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_ITaskbarList3, taskbar_.put_void()));
+  if (!taskbarCreated_) {
+    taskbar_.Reset();
+    return;
+  }
+  if (cmdLine_->Hide) taskbar_->DeleteTab(hwnd_);
 }
 
-LRESULT CZentravueDlg::OnTestQuery(WPARAM question, LPARAM argument) {
-  const auto index = static_cast<size_t>(argument - 1);
-  switch (static_cast<PlayerTestQuery>(question)) {
-    case PlayerTestQuery::PlaylistCount:
-      return static_cast<LRESULT>(playlist_.size());
-    case PlayerTestQuery::PlaylistEntry:
-      return argument >= 1 && index < playlist_.size() ? TextAnswer(playlist_[index]) : 0;
-    case PlayerTestQuery::PlayedCount:
-      return static_cast<LRESULT>(playedEntries_.size());
-    case PlayerTestQuery::PlayedEntry:
-      return argument >= 1 && index < playedEntries_.size() ? playedEntries_[index] : 0;
-    case PlayerTestQuery::HandOversApplied:
-      return handOversApplied_;
-    case PlayerTestQuery::CommandLineFlag: {
-      const zv::HandOverFlag* item = zv::FindHandOverFlag(static_cast<int32_t>(argument));
-      return item && cmdLine_->*item->flag ? 1 : 0;
-    }
-    case PlayerTestQuery::CommandLineText: {
-      const zv::HandOverText* item = zv::FindHandOverText(static_cast<int32_t>(argument));
-      return item ? TextAnswer(fw::ToWide((cmdLine_->*item->get)())) : 0;
-    }
-    case PlayerTestQuery::TraceLogOpen:
-      return debugDlg_ && debugDlg_->IsCreated() ? 1 : 0;
-  }
-  return 0;
+std::wstring CZentravueDlg::StatusText(int pane) const {
+  if (!statusBar_) return {};
+  const LRESULT length = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(pane), 0));
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(statusBar_, SB_GETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+void CZentravueDlg::SetStatusText(int pane, const std::wstring& text) {
+  if (!statusBar_) return;
+  const WPARAM style = pane == 7 ? SBT_NOBORDERS : 0;
+  SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(pane) | style,
+               reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CZentravueDlg::ClearStatusPanes() {
+  for (int pane = 0; pane <= 6; ++pane) SetStatusText(pane, L"");
 }

@@ -1,32 +1,176 @@
 #pragma once
 // The player window: the program's main window, a dialog of class
-// "ZentravueClass" run modally by the application. This file holds its
-// frame: the start-up hook, the trace window and the receiving side of the
-// single-instance hand-over.
+// "ZentravueClass" run modally by the application. One class, split by
+// concern over several files:
+//   ZentravueDlg.cpp       construction, initialisation, paint, close, system commands
+//   PlayerHandOver.cpp     the receiving side of the single-instance hand-over
+//   PlayerCommandLine.cpp  applying the command-line options
+//   PlayerTransport.cpp    play, pause, stop, jumps, marks, loop, rate, volume,
+//                          position bar, clock timer, title, playlist navigation
+//   PlayerOpening.cpp      opening media, playlists from names, close, save a copy,
+//                          recent media and resume positions
+//   PlayerEvents.cpp       graph events and the end of media
+//   PlayerLayout.cpp       video area, bar row, sizing to the video, idle layout,
+//                          fullscreen, centring, start position
+//   PlayerMenus.cpp        menus: loading, both-menu item states, recent sub-menu
 #include "app/CmdLineInfo.h"
+#include "app/WinRegistry.h"
+#include "framework/ComPtr.h"
 #include "framework/Dialog.h"
+#include "framework/Handle.h"
+#include "image/PixelImage.h"
+#include "player/ImageButton.h"
+#include "player/LayoutMath.h"
+#include "player/ToolBar.h"
+#include "player/ToolBarButtons.h"
+#include "player/ToolBarImages.h"
+#include "player/ZentSliderCtrl.h"
+
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 class CDebugDlg;
+class CDirectShow;
+class CMedia;
+class CPlaylist;
 class CSettings;
 class LanguageTable;
+class VideoFile;
+struct ITaskbarList3;
+
+namespace zv {
+class RecentMedia;
+}
+
+// Play state of the window.
+enum PlayState : int { kPlayStopped = 0, kPlayPaused = 1, kPlayPlaying = 2 };
 
 class CZentravueDlg : public fw::Dialog {
  public:
   // The command-line record, the language and the settings are borrowed from
-  // the application; a window made without them (tests) keeps its own record.
+  // the application; a window made without them (tests) keeps its own.
   CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine = nullptr, LanguageTable* language = nullptr,
                 CSettings* settings = nullptr);
   ~CZentravueDlg() override;
 
   CDebugDlg* TraceLog() const { return debugDlg_.get(); }
   CCmdLineInfo& CommandLine() { return *cmdLine_; }
+  CSettings& Settings() { return *settings_; }
+  CPlaylist& Playlist() { return *playlist_; }
+  CMedia* CurrentMedia() const { return currentMedia_; }
+  VideoFile* FileMedia() const { return fileMedia_; }
+  int GetPlayState() const { return playState_; }
+  bool IsLooping() const { return loop_; }
+  int MarkStart() const { return markStart_; }
+  int MarkEnd() const { return markEnd_; }
+  bool InEndOfMedia() const { return inEndOfMedia_; }
+  bool IsFullscreen() const { return fullscreen_; }
+  HMENU MainMenu() const { return mainMenu_; }
+  HMENU ContextMenu() const { return contextMenu_; }
+  HWND StatusBar() const { return statusBar_; }
+  CZentSliderCtrl& PositionBar() { return positionBar_; }
+  CZentSliderCtrl& VolumeBar() { return volumeBar_; }
+  CImageButton& MuteButton() { return muteButton_; }
+  CToolBar& ToolBar() { return toolBar_; }
+  std::wstring StatusText(int pane) const;
 
   // Registered message of the test hook (see OnTestQuery).
   static UINT TestQueryMessage();
+
+  // ---- Transport (PlayerTransport.cpp) ----
+  void Play();
+  void Pause();
+  void PlayPauseToggle();
+  // Stop, or with rewindToMarkStart only rewind to the mark start.
+  void Stop(bool rewindToMarkStart = false);
+  void Jump(int direction);
+  void JumpToMarkEnd();
+  void JumpToMarkStart();
+  void SetMarkStart();
+  void SetMarkEnd();
+  void MarkAll();
+  void ToggleLoop();
+  void SetLoop(bool on);
+  void Faster();
+  void Slower();
+  void SlowBackwards();
+  void FastBackwards();
+  void NormalRate();
+  void Quieter();
+  void Louder();
+  void ToggleMute();
+  // Moves the volume bar, the mute states and the media to the Volume setting.
+  void ApplyVolume();
+  void OnPositionBarScroll(int code);
+  void OnVolumeBarScroll(int code);
+  void OnClockTimer();
+  void RestartClockTimer();
+  void UpdateTitle();
+  void PreviousTitle();
+  void NextTitle();
+  void FirstTitle();
+  void LastTitle();
+  void ToggleShuffle();
+  // After the playlist changed; with play, also plays the current entry.
+  void RefreshPlaylistCommands(bool play = false);
+
+  // ---- Opening (PlayerOpening.cpp) ----
+  void OpenCommandLineMedia();
+  void CreatePlaylistSingle(const std::wstring& name);
+  void CreatePlaylistMultiple(std::vector<std::wstring> names);
+  // Entry numbers count from 1; 0 means the current entry.
+  void PlayEntry(int entry);
+  bool OpenMediaFile(const std::wstring& name);
+  void OpenDiscOrFolder(std::wstring path);
+  bool OpenAudioTrack(const std::wstring& audioFile);
+  void CloseMedia(bool restoreWindow);
+  void NeighbourFile(int direction);
+  void OnOpenDialog();
+  void OnDropFiles(HDROP drop);
+  void OnAudioTrackCommand();
+  void OnSaveCopy();
+  void OnRecentMedia(UINT id);
+  void StoreResumePosition();
+  void JumpToResumePosition();
+
+  // ---- Events (PlayerEvents.cpp) ----
+  void OnGraphEvents();
+  void EndOfMedia(bool looping);
+
+  // ---- Layout (PlayerLayout.cpp) ----
+  zv::layout::Bars CurrentBars() const;
+  RECT VideoAreaRect() const;
+  void RelayoutBarRow();
+  void RelayoutWindow();
+  void SizeWindowToVideoArea(int width, int height);
+  void LayoutForVideo();
+  void LayoutForAudioOnly();
+  void IdleLayout();
+  void EnterFullscreen();
+  void LeaveFullscreen();
+  void CenterWindow();
+  void PlaceAtStartPosition();
+
+  // ---- Menus (PlayerMenus.cpp) ----
+  // Every item change goes to both the main menu and the context menu.
+  void CheckCommand(UINT id, bool checked);
+  void EnableCommand(UINT id, bool enabled);
+  bool IsCommandChecked(UINT id) const;
+  bool IsCommandEnabled(UINT id) const;
+  void BuildRecentMenu();
+  // A named sub-menu (IDM_DATEI_ZULETZTGEOEFFNET, IDM_WIEDERGABE_STREAMS_AUDIO ...)
+  // of the main or the context menu; null when that menu has none.
+  HMENU NamedPopup(UINT id, bool inContextMenu = false) const;
+  void EnableNamedPopup(UINT id, bool enabled);
+  // Enables or greys the commands and toolbar buttons that need open media.
+  void EnableMediaCommands(bool enabled, bool hasVideo);
+
+  // ---- Command line (PlayerCommandLine.cpp) ----
+  // At start-up, after every opening and at the end of a hand-over.
+  void ApplyCommandLineOptions();
 
  protected:
   BOOL OnInitDialog() override;
@@ -36,49 +180,155 @@ class CZentravueDlg : public fw::Dialog {
  private:
   FW_DECLARE_MESSAGE_MAP()
   LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnPaint(WPARAM, LPARAM);
+  LRESULT OnEraseBackground(WPARAM, LPARAM);
+  LRESULT OnSize(WPARAM, LPARAM);
+  LRESULT OnMove(WPARAM, LPARAM);
+  LRESULT OnTimer(WPARAM, LPARAM);
+  LRESULT OnHScroll(WPARAM, LPARAM);
+  LRESULT OnSysCommand(WPARAM, LPARAM);
+  LRESULT OnDropFilesMessage(WPARAM, LPARAM);
+  LRESULT OnGraphEventMessage(WPARAM, LPARAM);
   LRESULT OnHandOver(WPARAM code, LPARAM value);
+  LRESULT OnTrayIcon(WPARAM, LPARAM);
+  LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
+  void OnExit();
+  void OnCloseMediaCommand();
+  void OnClearRecent();
+  void OnAspectRatioCommand();
 
+  // Initialisation steps and window services (ZentravueDlg.cpp).
+  void LoadIdlePicture();
+  void SetProcessPriority();
+  void MoveToStartDisplay();
+  void CreateBars();
+  void ApplyViewSettingsAtStart();
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  void CreateTaskbarList();
+  void DrawIdlePicture(HDC dc);
+  // A message text of the active language ([Code]); empty without a language.
+  std::wstring Text(const char16_t* key) const;
+
+  // Menus (PlayerMenus.cpp).
+  void LoadMenus();
+
+  // Hand-over (PlayerHandOver.cpp).
   void ReceiveHandOverText(int code, ATOM atom);
   void ApplyHandOver();
-  // The command-line options as applied at start-up, after every opening and
-  // at the end of a hand-over. The transport, layout and window-mode commands
-  // it drives arrive with the player window's own issue.
-  void ApplyCommandLineOptions();
-  // Adds a handed-over name to the playlist; returns its entry number.
-  int AddToPlaylist(const std::wstring& name);
-  void PlayEntry(int entry);
+  void OnPlaylistRequest(int code, LPARAM value);
+  LRESULT OnTestQuery(WPARAM question, LPARAM argument);
 
+  // Transport helpers (PlayerTransport.cpp).
+  void SetRateOrFallback(double rate, double fallback);
+  void PowerManagementForPlayback(bool playing);
+  void ShowMarkSelection();
+  void SetStatusText(int pane, const std::wstring& text);
+  void ClearStatusPanes();
+
+  // Borrowed from the application (or owned in tests).
   CCmdLineInfo ownCmdLine_;
   CCmdLineInfo* cmdLine_;
   LanguageTable* language_;
   CSettings* settings_;
+  std::unique_ptr<CSettings> ownSettings_;
   std::unique_ptr<CDebugDlg> debugDlg_;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
 
+  // Media: at most one of file media and DVD media; current media and graph
+  // are set exactly when one of them is.
+  CMedia* currentMedia_ = nullptr;
+  VideoFile* fileMedia_ = nullptr;
+  CDirectShow* graph_ = nullptr;
+  std::unique_ptr<VideoFile> ownedFileMedia_;
+
+  // Transport state.
+  int playState_ = kPlayStopped;
+  bool loop_ = false;
+  int markStart_ = 0;
+  int markEnd_ = 0;
+  int nextEndJump_ = 3;    // 3: to the mark end next, 2: to the media end
+  int nextStartJump_ = 1;  // 1: to the mark start next, 0: to 0
+  bool closeAfterPlayback_ = false;
+  bool inEndOfMedia_ = false;
+  bool dragging_ = false;
+  ULONGLONG lastDragTime_ = 0;
+  int lastDragSeek_ = -1;
+  bool controlKeyDown_ = false;
+  long volumeBeforeMute_ = 0;
+
+  // Titles and names.
+  std::wstring titleBase_;
+  std::wstring titleSuffix_;
+  std::wstring fileName_;  // name part of the open file
+  std::wstring fullName_;  // full path or address of the open media
+
   // Hand-over state. The time is that of the previous hand-over's end, or of
   // the window's construction before the first one.
-  int handedOverEntry_ = -1;
+  int handedOverEntry_ = 0;
   ULONGLONG lastHandOverTime_ = 0;
-
-  // ---- Test hook: stands in for the playlist and the opening of media until
-  // they exist, so that another process can observe a hand-over. ----
-  LRESULT OnTestQuery(WPARAM question, LPARAM argument);
-  std::vector<std::wstring> playlist_;  // handed-over names, entry n at n - 1
-  std::vector<int> playedEntries_;      // entries that were started
   int handOversApplied_ = 0;
+  std::vector<int> playedEntries_;  // entries started by hand-overs (test hook)
+
+  // Painting and colours.
+  zv::PixelImage idlePicture_;
+  int idleAreaWidth_ = 450;
+  int idleAreaHeight_ = 250;
+  COLORREF borderColour_ = RGB(0, 0, 0);
+  fw::GdiObject borderBrush_;
+  bool firstPaintDone_ = false;
+
+  // Window modes (PlayerLayout.cpp).
+  bool fullscreen_ = false;
+  bool fitAppliedInFullscreen_ = false;
+
+  // Taskbar progress.
+  fw::ComPtr<ITaskbarList3> taskbar_;
+  bool taskbarCreated_ = false;
+  UINT taskbarButtonCreatedMessage_ = 0;
+  bool trayIconAdded_ = false;
+
+  // Menus and bars.
+  HMENU mainMenu_ = nullptr;       // the window's menu
+  fw::OwnedMenu contextMenuRoot_;  // resource 225; the context menu is its first pop-up
+  HMENU contextMenu_ = nullptr;
+  HMENU recentMenu_ = nullptr;
+  struct NamedPopupItem {
+    UINT id;
+    HMENU parent;
+    HMENU popup;
+    bool inContextMenu;
+  };
+  std::vector<NamedPopupItem> namedPopups_;
+  HWND statusBar_ = nullptr;
+  CToolBarButtons buttons_;
+  CToolBarImages images_;
+  CToolBar toolBar_;
+  CZentSliderCtrl positionBar_;
+  CZentSliderCtrl volumeBar_;
+  CImageButton muteButton_;
+
+  // The playlist belongs to the window for the whole run.
+  std::unique_ptr<CPlaylist> playlist_;
+  zv::CurrentUserRegistry registry_;
+  std::unique_ptr<zv::RecentMedia> recent_;
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).
 // Numbers are answered directly; texts as a global atom that the asker deletes
 // (0 when there is no such text).
 enum class PlayerTestQuery : WPARAM {
-  PlaylistCount = 0,    // number of handed-over entries
+  PlaylistCount = 0,    // number of playlist entries
   PlaylistEntry = 1,    // name of entry lParam (1-based), as an atom
-  PlayedCount = 2,      // how many entries were started
+  PlayedCount = 2,      // how many entries hand-overs started
   PlayedEntry = 3,      // the entry started as number lParam (1-based)
   HandOversApplied = 4, // completed hand-overs (end code received)
   CommandLineFlag = 5,  // flag of hand-over code lParam (3001..4010): 0 or 1
   CommandLineText = 6,  // text of hand-over code lParam (1002..1007), as an atom
   TraceLogOpen = 7,     // 1 when the trace window exists
+  PlayState = 8,        // 0 stopped, 1 paused, 2 playing
+  MediaOpen = 9,        // 1 when media is open
+  Position = 10,        // position in hundredths (-1 without media)
+  CurrentEntry = 11,    // current playlist entry (0 when none)
 };

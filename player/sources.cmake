@@ -7,6 +7,13 @@ list(APPEND ZV_PORTABLE_SOURCES
 )
 list(APPEND ZV_WIN_SOURCES
   player/Hyperlink.cpp
+  player/PlayerCommandLine.cpp
+  player/PlayerEvents.cpp
+  player/PlayerHandOver.cpp
+  player/PlayerLayout.cpp
+  player/PlayerMenus.cpp
+  player/PlayerOpening.cpp
+  player/PlayerTransport.cpp
   player/ImageButton.cpp
   player/StatusBar.cpp
   player/ToolBar.cpp

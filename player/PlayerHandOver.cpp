@@ -1,0 +1,132 @@
+// The receiving side of the single-instance hand-over, the playlist window's
+// requests on the same message, and the test hook that lets another process
+// look into the window.
+#include "player/ZentravueDlg.h"
+
+#include "app/DebugDlg.h"
+#include "app/HandOverItems.h"
+#include "framework/WideString.h"
+#include "media/Media.h"
+#include "playlist/CPlaylist.h"
+
+#include <iterator>
+
+namespace {
+// Codes of the playlist window on the hand-over message.
+constexpr int32_t kPlaylistPlayCurrent = 10000;
+constexpr int32_t kPlaylistMouseActivity = 10001;
+constexpr int32_t kPlaylistRefresh = 10002;
+}  // namespace
+
+LRESULT CZentravueDlg::OnHandOver(WPARAM wParam, LPARAM lParam) {
+  // The code travels as a 32-bit number; a 32-bit sender's -1 arrives
+  // without its upper bits. Anything else outside the table is ignored.
+  if (wParam > 0xFFFFFFFFu && wParam != static_cast<WPARAM>(-1)) return 0;
+  const int32_t code = static_cast<int32_t>(static_cast<uint32_t>(wParam));
+  if (code == zv::kHandOverEnd) {
+    if (lParam == 0) ApplyHandOver();
+    return 0;
+  }
+  if (code >= kPlaylistPlayCurrent && code <= kPlaylistRefresh) {
+    OnPlaylistRequest(code, lParam);
+    return 0;
+  }
+  if (zv::FindHandOverText(code)) {
+    ReceiveHandOverText(code, static_cast<ATOM>(lParam));
+    return 0;
+  }
+  if (const zv::HandOverFlag* item = zv::FindHandOverFlag(code)) cmdLine_->*item->flag = lParam != 0;
+  return 0;
+}
+
+void CZentravueDlg::ReceiveHandOverText(int code, ATOM atom) {
+  wchar_t buffer[zv::kMaxAtomChars + 1] = {};
+  const UINT length = atom ? GlobalGetAtomNameW(atom, buffer, static_cast<int>(std::size(buffer))) : 0;
+  if (length > 0) GlobalDeleteAtom(atom);
+  const std::wstring text(buffer, length);
+  if (code == zv::kHandOverMediaName) {
+    handedOverEntry_ = text.empty() ? -1 : playlist_->AddEntry(fw::ToU16(text));
+    RefreshPlaylistCommands();
+    return;
+  }
+  const zv::HandOverText* item = zv::FindHandOverText(code);
+  (cmdLine_->*item->set)(fw::ToU16(text));
+}
+
+void CZentravueDlg::ApplyHandOver() {
+  // Compact view follows the window-mode commands; the rest as at start-up.
+  ApplyCommandLineOptions();
+  // When the shell starts one instance per selected file, the first file
+  // plays and the following ones arrive within the double-click time: they
+  // are only appended.
+  const ULONGLONG now = GetTickCount64();
+  const bool withinDoubleClick = now - lastHandOverTime_ <= GetDoubleClickTime();
+  if (!withinDoubleClick && handedOverEntry_ > 0) {
+    playedEntries_.push_back(handedOverEntry_);
+    PlayEntry(handedOverEntry_);
+  }
+  ShowWindow(hwnd_, SW_RESTORE);
+  ShowWindow(hwnd_, SW_SHOW);
+  lastHandOverTime_ = GetTickCount64();
+  ++handOversApplied_;
+}
+
+void CZentravueDlg::OnPlaylistRequest(int code, LPARAM value) {
+  switch (code) {
+    case kPlaylistPlayCurrent:
+      PlayEntry(0);
+      break;
+    case kPlaylistMouseActivity:
+      if (currentMedia_) CMedia::SetLastMouseMove(GetTickCount64());
+      break;
+    case kPlaylistRefresh:
+      RefreshPlaylistCommands(value != 0);
+      break;
+    default:
+      break;
+  }
+}
+
+static LRESULT TextAnswer(const std::wstring& text) {
+  if (text.empty() || text.size() > zv::kMaxAtomChars) return 0;
+  return GlobalAddAtomW(text.c_str());
+}
+
+// ---- Test hook: answers another process's questions about the window's
+// state, for end-to-end tests of hand-over, remote control and opening. ----
+LRESULT CZentravueDlg::OnTestQuery(WPARAM question, LPARAM argument) {
+  const auto index = static_cast<size_t>(argument - 1);
+  switch (static_cast<PlayerTestQuery>(question)) {
+    case PlayerTestQuery::PlaylistCount:
+      return playlist_->Count();
+    case PlayerTestQuery::PlaylistEntry:
+      return argument >= 1 && argument <= playlist_->Count()
+                 ? TextAnswer(fw::ToWide(playlist_->EntryPath(static_cast<int>(argument))))
+                 : 0;
+    case PlayerTestQuery::PlayedCount:
+      return static_cast<LRESULT>(playedEntries_.size());
+    case PlayerTestQuery::PlayedEntry:
+      return argument >= 1 && index < playedEntries_.size() ? playedEntries_[index] : 0;
+    case PlayerTestQuery::HandOversApplied:
+      return handOversApplied_;
+    case PlayerTestQuery::CommandLineFlag: {
+      const zv::HandOverFlag* item = zv::FindHandOverFlag(static_cast<int32_t>(argument));
+      return item && cmdLine_->*item->flag ? 1 : 0;
+    }
+    case PlayerTestQuery::CommandLineText: {
+      const zv::HandOverText* item = zv::FindHandOverText(static_cast<int32_t>(argument));
+      return item ? TextAnswer(fw::ToWide((cmdLine_->*item->get)())) : 0;
+    }
+    case PlayerTestQuery::TraceLogOpen:
+      return debugDlg_ && debugDlg_->IsCreated() ? 1 : 0;
+    case PlayerTestQuery::PlayState:
+      return playState_;
+    case PlayerTestQuery::MediaOpen:
+      return currentMedia_ ? 1 : 0;
+    case PlayerTestQuery::Position:
+      return currentMedia_ ? currentMedia_->GetPosition() : -1;
+    case PlayerTestQuery::CurrentEntry:
+      return playlist_->CurrentPosition();
+  }
+  return 0;
+}

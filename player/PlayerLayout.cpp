@@ -1,0 +1,187 @@
+// Geometry of the player window: the video area between the toolbar and the
+// bar row, sizing the window to a video area, the idle layout, fullscreen,
+// centring and the start position. The arithmetic is in LayoutMath.
+#include "player/ZentravueDlg.h"
+
+#include "app/Settings.h"
+#include "media/Media.h"
+#include "player/LayoutMath.h"
+#include "player/StatusBar.h"
+#include "playlist/CPlaylist.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+zv::layout::Size SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+RECT ToRect(const zv::layout::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+// A bar counts when it is switched on, whether or not the window is shown yet.
+bool IsShown(HWND window) {
+  return window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+int HeightOfVisible(HWND window) {
+  if (!IsShown(window)) return 0;
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r.bottom - r.top;
+}
+
+}  // namespace
+
+zv::layout::Bars CZentravueDlg::CurrentBars() const {
+  zv::layout::Bars bars;
+  bars.toolBar = IsShown(toolBar_.hwnd()) ? toolBar_.NeededHeight() : 0;
+  bars.toolBarAtTop = toolBar_.AtTop();
+  bars.barRow = IsShown(positionBar_.hwnd()) ? zv::layout::kPositionBarHeight : 0;
+  bars.statusBar = HeightOfVisible(statusBar_);
+  return bars;
+}
+
+RECT CZentravueDlg::VideoAreaRect() const {
+  return ToRect(zv::layout::VideoArea(SizeOf(ClientRect()), CurrentBars()));
+}
+
+void CZentravueDlg::RelayoutBarRow() {
+  const zv::layout::Size client = SizeOf(ClientRect());
+  if (statusBar_) {
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    SetPlayerStatusPanes(statusBar_);
+  }
+  if (toolBar_.hwnd()) toolBar_.Dock(client.width, client.height, HeightOfVisible(statusBar_));
+  const zv::layout::BarRowRects row = zv::layout::BarRow(client, CurrentBars());
+  const auto place = [](HWND control, const zv::layout::Rect& r) {
+    if (control)
+      SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  place(positionBar_.hwnd(), row.positionBar);
+  place(volumeBar_.hwnd(), row.volumeBar);
+  place(muteButton_.hwnd(), row.muteButton);
+  for (HWND control : {positionBar_.hwnd(), volumeBar_.hwnd(), muteButton_.hwnd()})
+    if (control) InvalidateRect(control, nullptr, TRUE);
+}
+
+void CZentravueDlg::RelayoutWindow() {
+  if (fullscreen_) LeaveFullscreen();
+  RelayoutBarRow();
+  if (currentMedia_) {
+    currentMedia_->SetVideoRect(VideoAreaRect());
+    currentMedia_->MoveVideoWindow();
+    if (CMedia::GetFitMode() == 0) currentMedia_->SetFitMode(3);
+    currentMedia_->PlaceVideo();
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void CZentravueDlg::SizeWindowToVideoArea(int width, int height) {
+  // Twice: the menu bar may wrap to another number of lines at the new width.
+  for (int pass = 0; pass < 2; ++pass) {
+    const RECT window = WindowRect();
+    const RECT client = ClientRect();
+    const zv::layout::Size size =
+        zv::layout::WindowSizeForVideo({width, height}, SizeOf(window), SizeOf(client), CurrentBars());
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RelayoutWindow();
+}
+
+void CZentravueDlg::LayoutForVideo() {
+  if (!currentMedia_) return;
+  if (!fullscreen_ && !IsZoomed(hwnd_)) {
+    if (settings_->KeepWindowSize && settings_->WindowWidth != -1) {
+      SizeWindowToVideoArea(settings_->WindowWidth, settings_->WindowHeight);
+    } else {
+      int width = 0;
+      int height = 0;
+      currentMedia_->GetSourceVideoSize(&width, &height);
+      SizeWindowToVideoArea(width, height);
+    }
+  } else if (!fitAppliedInFullscreen_ && playlist_->Count() < 2) {
+    currentMedia_->SetFitMode(3);
+    currentMedia_->PlaceVideo();
+  }
+}
+
+void CZentravueDlg::LayoutForAudioOnly() {
+  if (fullscreen_) LeaveFullscreen();
+  if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  SizeWindowToVideoArea(idleAreaWidth_, idleAreaHeight_);
+}
+
+void CZentravueDlg::IdleLayout() {
+  if (fullscreen_) LeaveFullscreen();
+  if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  if (currentMedia_) currentMedia_->HideVideoWindow();
+  positionBar_.SetPos(0);
+  EnableWindow(positionBar_.hwnd(), FALSE);
+  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  style = (style & ~static_cast<LONG_PTR>(WS_THICKFRAME | WS_MAXIMIZEBOX)) | WS_CLIPCHILDREN;
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  UpdateTitle();
+  ClearStatusPanes();
+  SizeWindowToVideoArea(idleAreaWidth_, idleAreaHeight_);
+}
+
+void CZentravueDlg::EnterFullscreen() {
+  if (fullscreen_ || !currentMedia_ || !currentMedia_->HasVideo()) return;
+  currentMedia_->SetFullscreen(true);
+  CheckCommand(IDM_ANSICHT_VOLLBILD, true);
+  if (!fitAppliedInFullscreen_) {
+    const int mode = CMedia::GetFitMode();
+    if (mode != 2 && mode != 3) {
+      currentMedia_->SetFitMode(3);
+      currentMedia_->PlaceVideo();
+    }
+    fitAppliedInFullscreen_ = true;
+  }
+  RelayoutBarRow();
+  fullscreen_ = true;
+}
+
+void CZentravueDlg::LeaveFullscreen() {
+  if (!fullscreen_) return;
+  fullscreen_ = false;
+  if (currentMedia_) currentMedia_->SetFullscreen(false);
+  CheckCommand(IDM_ANSICHT_VOLLBILD, false);
+  if (currentMedia_) {
+    currentMedia_->SetVideoRect(VideoAreaRect());
+    currentMedia_->MoveVideoWindow();
+  }
+  RelayoutBarRow();
+}
+
+void CZentravueDlg::CenterWindow() {
+  const RECT window = WindowRect();
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &info)) return;
+  const zv::layout::Point corner = zv::layout::CenterInWorkArea(
+      SizeOf(window), {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+  SetWindowPos(hwnd_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CZentravueDlg::PlaceAtStartPosition() {
+  if (!settings_->KeepWindowPos || settings_->CenterWindow || cmdLine_->Center) {
+    CenterWindow();
+    return;
+  }
+  // No stored position yet (a first start): centred rather than wherever the
+  // start display put it.
+  if (settings_->WindowPosX == -1 && settings_->WindowPosY == -1) {
+    CenterWindow();
+    return;
+  }
+  const POINT stored{settings_->WindowPosX, settings_->WindowPosY};
+  HMONITOR monitor = MonitorFromPoint(stored, MONITOR_DEFAULTTONULL);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!monitor || !GetMonitorInfoW(monitor, &info)) return;
+  const zv::layout::Point corner = zv::layout::PullIntoWorkArea(
+      {stored.x, stored.y}, SizeOf(WindowRect()),
+      {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+  SetWindowPos(hwnd_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
