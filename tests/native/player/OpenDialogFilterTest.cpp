@@ -29,7 +29,7 @@ TEST(OpenDialogFilter, ListsEveryTypeThenEachCategoryThenAllFiles) {
 
 TEST(OpenDialogFilter, EmptyTableAndMissingTextsStillGiveEveryFilter) {
   zv::FileTypeList types;
-  EXPECT_EQ(zv::BuildOpenDialogFilter(types, {}), u"||||||||| (*.*)|*.*||");
+  EXPECT_EQ(zv::BuildOpenDialogFilter(types, {}), u"|||||||| (*.*)|*.*||");
 }
 
 TEST(OpenDialogFilter, AudioTrackDialogOffersAudioTypesAndAllFiles) {
