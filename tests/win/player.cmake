@@ -14,3 +14,7 @@ zv_test(win_player_events TIMEOUT 240
   LIBS zv_wintest
   SOURCES win/player/EventsTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
           $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_open_dialog TIMEOUT 120
+  LIBS zv_wintest
+  SOURCES win/player/OpeningDialogTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
