@@ -2,5 +2,87 @@
 // playlist advance, the shutdown hook and "close".
 #include "player/ZentravueDlg.h"
 
-void CZentravueDlg::OnGraphEvents() {}
-void CZentravueDlg::EndOfMedia(bool) {}
+#include "app/DebugDlg.h"
+#include "app/Settings.h"
+#include "framework/WideString.h"
+#include "media/DirectShow.h"
+#include "playlist/CPlaylist.h"
+#include "res/resource.h"
+
+#include <cstdlib>
+
+void CZentravueDlg::OnGraphEvents() {
+  // Handling an event may replace the graph (the next entry opens) or end
+  // the dialog; the loop always asks the graph of the moment.
+  while (graph_ && !inEndDialog_) {
+    long code = 0;
+    LONG_PTR param1 = 0;
+    LONG_PTR param2 = 0;
+    if (graph_->GetEvent(&code, &param1, &param2) != S_OK) return;
+    TraceStep(debugDlg_.get(), fw::Format(L"evcode::%i", static_cast<int>(code)));
+    switch (code) {
+      case EC_COMPLETE:
+        EndOfMedia(false);
+        break;
+      case EC_FULLSCREEN_LOST:
+        LeaveFullscreen();
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void CZentravueDlg::EndOfMedia(bool looping) {
+  const bool shuffle = settings_->PlaylistShuffle != 0;
+  looping = looping || loop_ || (playlist_->HasSeveral() && shuffle);
+  inEndOfMedia_ = true;
+  RewindOrStopAtEnd(looping);
+
+  const int current = playlist_->CurrentPosition();
+  const int count = playlist_->Count();
+  if (current < count || shuffle) {
+    PlayNextTitleAtEnd();
+    inEndOfMedia_ = false;
+    return;
+  }
+
+  // The last entry (or the only media) has ended.
+  if (count > 1) PlayEntry(1);
+  RewindOrStopAtEnd(looping);
+  RunShutdownHook();
+  // "close" is never handed over, so the switch of this instance decides
+  // as well as the flag the options set.
+  if (closeAfterPlayback_ || cmdLine_->Close) {
+    inEndOfMedia_ = false;
+    inEndDialog_ = true;
+    EndDialog(0);
+    return;
+  }
+  if (loop_) Play();
+  inEndOfMedia_ = false;
+}
+
+// A file's place is kept as its resume position before it is rewound or stopped.
+void CZentravueDlg::RewindOrStopAtEnd(bool looping) {
+  StoreResumePosition();
+  Stop(looping);
+}
+
+// The next title as the playlist decides it: in order, shuffled, or with at
+// most one entry the next media file of the same folder.
+void CZentravueDlg::PlayNextTitleAtEnd() {
+  if (!playlist_->HasSeveral()) {
+    NeighbourFile(1);
+    return;
+  }
+  const bool shuffle = settings_->PlaylistShuffle != 0;
+  PlayEntry(playlist_->NextPosition(shuffle, [] { return std::rand() & 0x7FFF; }));
+}
+
+// Shutting the computer down after playback is armed by its menu item; the
+// countdown that lets the user cancel it belongs to the shutdown dialog,
+// which this window does not have yet, so nothing is shut down here.
+void CZentravueDlg::RunShutdownHook() {
+  if (!IsCommandChecked(IDM_WIEDERGABE_SHUTDOWN)) return;
+}

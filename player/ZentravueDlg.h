@@ -313,6 +313,21 @@ class CZentravueDlg : public fw::Dialog {
   std::unique_ptr<CPlaylist> playlist_;
   zv::CurrentUserRegistry registry_;
   std::unique_ptr<zv::RecentMedia> recent_;
+
+  // ---- opening additions ----
+  // One chosen or dropped file: a playlist file is loaded, anything else
+  // becomes a playlist of one.
+  void OpenNameOrPlaylist(const std::wstring& name);
+  void OpenSameNameAudioTrack();
+  void SelectPreferredAudioLanguage();
+  void FillFilterMenus();
+  void GiveWindowResizableFrame();
+  void ShowNativeVideoSize();
+  // The steps of the end of media (PlayerEvents.cpp).
+  void RewindOrStopAtEnd(bool looping);
+  void PlayNextTitleAtEnd();
+  void RunShutdownHook();
+  bool inEndDialog_ = false;  // "close" ended the dialog; no further events
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

@@ -1,11 +1,15 @@
 # Files of player/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
   player/LayoutMath.cpp
+  player/MediaFileNames.cpp
+  player/OpenDialogFilter.cpp
   player/SliderPosition.cpp
   player/ToolBarButtons.cpp
   player/ToolBarSlots.cpp
 )
 list(APPEND ZV_WIN_SOURCES
+  player/FileDialogs.cpp
+  player/FolderScan.cpp
   player/Hyperlink.cpp
   player/PlayerCommandLine.cpp
   player/PlayerEvents.cpp

@@ -6,6 +6,8 @@
 #include "tests/e2e/support/ProgramSettings.h"
 #include "tests/win/support/TestEnvironment.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 using zvtest::ProgramProcess;
@@ -16,6 +18,19 @@ namespace {
 WPARAM Ask(Q q) { return static_cast<WPARAM>(q); }
 
 void StoreDoubleClickTime(UINT ms) { SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, ms, nullptr, SPIF_UPDATEINIFILE); }
+
+// A copy of a generated video under a name of the test's choice, so that
+// the first instance plays real media (a missing file would stop it with a
+// message box).
+std::wstring RealMedia(const std::wstring& name) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"zv handover media\\";
+  SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  const std::wstring path = folder + name;
+  CopyFileW(zvtest::MediaPath(L"v.avi").c_str(), path.c_str(), FALSE);
+  return path;
+}
 
 void WaitMs(DWORD ms) {
   const ULONGLONG end = GetTickCount64() + ms;
@@ -65,11 +80,12 @@ TEST_F(HandOver, SecondStartHandsItsFileToTheFirstAndEnds) {
   ASSERT_NE(player, nullptr);
   WaitMs(400);  // past the double-click time since the window was made
 
-  StartSecond(L"\"C:\\media\\first clip.avi\" /fullscreen /volume:50 /loop /debug /close");
+  const std::wstring clip = RealMedia(L"first clip.avi");
+  StartSecond(L"\"" + clip + L"\" /fullscreen /volume:50 /loop /debug /close");
   ASSERT_TRUE(WaitForHandOvers(player, 1));
   EXPECT_EQ(zvtest::ProgramProcessCount(), 1);
   EXPECT_EQ(zvtest::QueryPlayer(player, Ask(Q::PlaylistCount)), 1);
-  EXPECT_EQ(zvtest::QueryPlayerText(player, Ask(Q::PlaylistEntry), 1), L"C:\\media\\first clip.avi");
+  EXPECT_EQ(zvtest::QueryPlayerText(player, Ask(Q::PlaylistEntry), 1), clip);
   EXPECT_EQ(zvtest::QueryPlayer(player, Ask(Q::PlayedCount)), 1) << "the handed-over file should start";
   EXPECT_EQ(zvtest::QueryPlayer(player, Ask(Q::PlayedEntry), 1), 1);
   EXPECT_EQ(zvtest::QueryPlayer(player, Ask(Q::CommandLineFlag), 3001), 1);
@@ -98,14 +114,16 @@ TEST_F(HandOver, TwoStartsWithinTheDoubleClickTimeOnlyAppend) {
   ASSERT_NE(player, nullptr);
   WaitMs(kDoubleClick + 200);
 
-  StartSecond(L"C:\\media\\a.avi");
+  const std::wstring a = RealMedia(L"a.avi");
+  const std::wstring b = RealMedia(L"b.avi");
+  StartSecond(L"\"" + a + L"\"");
   const ULONGLONG firstEnded = GetTickCount64();
-  StartSecond(L"C:\\media\\b.avi");
+  StartSecond(L"\"" + b + L"\"");
   ASSERT_TRUE(WaitForHandOvers(player, 2));
   ASSERT_LT(GetTickCount64() - firstEnded, kDoubleClick) << "the second start took too long for this test";
 
   EXPECT_EQ(zvtest::QueryPlayer(player, Ask(Q::PlaylistCount)), 2);
-  EXPECT_EQ(zvtest::QueryPlayerText(player, Ask(Q::PlaylistEntry), 2), L"C:\\media\\b.avi");
+  EXPECT_EQ(zvtest::QueryPlayerText(player, Ask(Q::PlaylistEntry), 2), b);
   EXPECT_EQ(zvtest::QueryPlayer(player, Ask(Q::PlayedCount)), 1) << "the second file must not interrupt the first";
   EXPECT_EQ(zvtest::QueryPlayer(player, Ask(Q::PlayedEntry), 1), 1);
   Close(player, first);
@@ -178,7 +196,7 @@ TEST_F(HandOver, WithSingleInstanceModeOffEveryStartOpensItsOwnWindow) {
   ProgramProcess first(L"");
   HWND player = StartFirst(first);
   ASSERT_NE(player, nullptr);
-  ProgramProcess second(L"C:\\media\\a.avi");
+  ProgramProcess second(L"\"" + RealMedia(L"a.avi") + L"\"");
   HWND secondPlayer = second.WaitForWindow(L"ZentravueClass", 30000);
   ASSERT_NE(secondPlayer, nullptr);
   EXPECT_EQ(zvtest::ProgramProcessCount(), 2);

@@ -22,3 +22,8 @@ zv_test(e2e_command_line_start TIMEOUT 180
   LIBS zv_e2e
   SOURCES e2e/CommandLineStartTest.cpp)
 add_dependencies(e2e_command_line_start Zentravue)
+
+zv_test(e2e_opening TIMEOUT 240
+  LIBS zv_e2e
+  SOURCES e2e/OpeningTest.cpp)
+add_dependencies(e2e_opening Zentravue)

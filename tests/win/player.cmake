@@ -6,3 +6,15 @@ zv_test(win_controls TIMEOUT 90
   SOURCES win/controls/ControlsHost.cpp win/controls/SliderTest.cpp win/controls/ToolBarTest.cpp
           win/controls/ImageButtonTest.cpp win/controls/ArtworkTest.cpp win/controls/SmallControlsTest.cpp
           $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_opening TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/player/OpeningTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_events TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/player/EventsTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_open_dialog TIMEOUT 120
+  LIBS zv_wintest
+  SOURCES win/player/OpeningDialogTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
