@@ -313,6 +313,22 @@ class CZentravueDlg : public fw::Dialog {
   std::unique_ptr<CPlaylist> playlist_;
   zv::CurrentUserRegistry registry_;
   std::unique_ptr<zv::RecentMedia> recent_;
+
+  // ---- transport additions ----
+  // Power management while a video plays: what was switched off, and the
+  // values it had, so that pausing, stopping and closing give back exactly
+  // what the user had.
+  bool powerSuppressed_ = false;
+  bool executionStateSet_ = false;
+  BOOL savedScreenSaver_ = FALSE;
+  BOOL savedLowPower_ = FALSE;
+  BOOL savedPowerOff_ = FALSE;
+  void JumpBack() { Jump(-1); }
+  void JumpForward() { Jump(1); }
+  void SetTaskbarState(int flags);
+  void SetBorderColour(COLORREF colour);
+  void ApplyBorderOptions();
+  void MoveToWindowPos(const std::u16string& value);
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

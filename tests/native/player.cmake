@@ -2,4 +2,5 @@ zv_test(native_player TIMEOUT 60
   LIBS zentracore GTest::gtest_main
   SOURCES native/player/ToolBarButtonsTest.cpp
           native/player/LayoutMathTest.cpp
-          native/player/SliderPositionTest.cpp)
+          native/player/SliderPositionTest.cpp
+          native/player/TransportRulesTest.cpp)

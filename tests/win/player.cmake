@@ -6,3 +6,6 @@ zv_test(win_controls TIMEOUT 90
   SOURCES win/controls/ControlsHost.cpp win/controls/SliderTest.cpp win/controls/ToolBarTest.cpp
           win/controls/ImageButtonTest.cpp win/controls/ArtworkTest.cpp win/controls/SmallControlsTest.cpp
           $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_transport TIMEOUT 180
+  LIBS zv_wintest
+  SOURCES win/player/TransportTest.cpp $<TARGET_OBJECTS:zentrares>)
