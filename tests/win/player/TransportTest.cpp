@@ -487,3 +487,54 @@ TEST(Transport, DraggingSeeksOnlyOnceTheThumbRests) {
         << frameRate.c_str();
   });
 }
+
+namespace {
+bool ScreenSaverActive() {
+  BOOL active = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+  return active != FALSE;
+}
+bool LowPowerActive() {
+  BOOL active = FALSE;
+  SystemParametersInfoW(SPI_GETLOWPOWERACTIVE, 0, &active, 0);
+  return active != FALSE;
+}
+}  // namespace
+
+// Without the association service (as here) playing a video switches the
+// screen saver and the monitor's low-power mode off; pausing, stopping and
+// closing give them back.
+TEST(Transport, PlayingAVideoKeepsTheScreenOnUntilPauseStopOrClose) {
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+  SystemParametersInfoW(SPI_SETLOWPOWERACTIVE, TRUE, nullptr, 0);
+  if (!ScreenSaverActive()) GTEST_SKIP() << "the platform keeps no screen-saver switch";
+  const bool lowPowerKept = LowPowerActive();
+  RunPlayer([&](ScriptedPlayer& p) {
+    ASSERT_TRUE(p.Opened(L"demo.mkv"));
+    EXPECT_FALSE(ScreenSaverActive());
+    if (lowPowerKept) EXPECT_FALSE(LowPowerActive());
+    p.Pause();
+    EXPECT_TRUE(ScreenSaverActive());
+    if (lowPowerKept) EXPECT_TRUE(LowPowerActive());
+    p.Play();
+    EXPECT_FALSE(ScreenSaverActive());
+    p.Command(IDM_WIEDERGABE_STOPP);
+    EXPECT_TRUE(ScreenSaverActive());
+    p.Play();
+    EXPECT_FALSE(ScreenSaverActive());
+    // The script ends with the window closing while the video plays.
+  });
+  EXPECT_TRUE(ScreenSaverActive());
+  if (lowPowerKept) EXPECT_TRUE(LowPowerActive());
+}
+
+TEST(Transport, AnAudioOnlyFileLeavesTheScreenSaverAlone) {
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+  if (!ScreenSaverActive()) GTEST_SKIP() << "the platform keeps no screen-saver switch";
+  RunPlayer([](ScriptedPlayer& p) {
+    ASSERT_TRUE(p.Opened(L"tone.wav"));
+    EXPECT_EQ(p.GetPlayState(), kPlayPlaying);
+    EXPECT_TRUE(ScreenSaverActive());
+    EXPECT_EQ(p.StatusText(6), L"") << "no frame rate without video";
+  });
+}
