@@ -42,7 +42,7 @@ void CZentravueDlg::EndOfMedia(bool looping) {
   const int current = playlist_->CurrentPosition();
   const int count = playlist_->Count();
   if (current < count || shuffle) {
-    PlayNextTitleAtEnd();
+    NextTitle();
     inEndOfMedia_ = false;
     return;
   }
@@ -51,9 +51,7 @@ void CZentravueDlg::EndOfMedia(bool looping) {
   if (count > 1) PlayEntry(1);
   RewindOrStopAtEnd(looping);
   RunShutdownHook();
-  // "close" is never handed over, so the switch of this instance decides
-  // as well as the flag the options set.
-  if (closeAfterPlayback_ || cmdLine_->Close) {
+  if (closeAfterPlayback_) {
     inEndOfMedia_ = false;
     inEndDialog_ = true;
     EndDialog(0);
@@ -71,15 +69,6 @@ void CZentravueDlg::RewindOrStopAtEnd(bool looping) {
 
 // The next title as the playlist decides it: in order, shuffled, or with at
 // most one entry the next media file of the same folder.
-void CZentravueDlg::PlayNextTitleAtEnd() {
-  if (!playlist_->HasSeveral()) {
-    NeighbourFile(1);
-    return;
-  }
-  const bool shuffle = settings_->PlaylistShuffle != 0;
-  PlayEntry(playlist_->NextPosition(shuffle, [] { return std::rand() & 0x7FFF; }));
-}
-
 // Shutting the computer down after playback is armed by its menu item; the
 // countdown that lets the user cancel it belongs to the shutdown dialog,
 // which this window does not have yet, so nothing is shut down here.

@@ -325,9 +325,24 @@ class CZentravueDlg : public fw::Dialog {
   void ShowNativeVideoSize();
   // The steps of the end of media (PlayerEvents.cpp).
   void RewindOrStopAtEnd(bool looping);
-  void PlayNextTitleAtEnd();
   void RunShutdownHook();
   bool inEndDialog_ = false;  // "close" ended the dialog; no further events
+
+  // ---- transport additions ----
+  // Power management while a video plays: what was switched off, and the
+  // values it had, so that pausing, stopping and closing give back exactly
+  // what the user had.
+  bool powerSuppressed_ = false;
+  bool executionStateSet_ = false;
+  BOOL savedScreenSaver_ = FALSE;
+  BOOL savedLowPower_ = FALSE;
+  BOOL savedPowerOff_ = FALSE;
+  void JumpBack() { Jump(-1); }
+  void JumpForward() { Jump(1); }
+  void SetTaskbarState(int flags);
+  void SetBorderColour(COLORREF colour);
+  void ApplyBorderOptions();
+  void MoveToWindowPos(const std::u16string& value);
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

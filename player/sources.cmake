@@ -6,6 +6,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/SliderPosition.cpp
   player/ToolBarButtons.cpp
   player/ToolBarSlots.cpp
+  player/TransportRules.cpp
 )
 list(APPEND ZV_WIN_SOURCES
   player/FileDialogs.cpp

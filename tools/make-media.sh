@@ -7,7 +7,8 @@
 #   narrow43.mkv (4:3), anamorphic.mkv (4:3 pixels stored, 16:9 shown);
 #   twoaudio.mkv (English and German audio); pattern.avi (four coloured
 #   quadrants for picture checks); truncated.avi; random.avi (noise);
-#   demo.mkv (the clip ./run plays when given no media).
+#   demo.mkv (the clip ./run plays when given no media); long.mkv (15 s of
+#   small video, longer than one jumping range).
 set -euo pipefail
 DIR="${1:-$(cd "$(dirname "$0")/.." && pwd)/build/media}"
 stamp="$DIR/.stamp"
@@ -59,5 +60,7 @@ python3 -c "import random,sys; r=random.Random(7); sys.stdout.buffer.write(bytes
 
 ff -f lavfi -i "testsrc2=size=640x360:rate=25:duration=10" -f lavfi -i "sine=frequency=330:sample_rate=44100:duration=10" \
   -c:v mpeg4 -q:v 3 -c:a libvorbis -ac 2 "${EXACT[@]}" demo.mkv
+
+ff -f lavfi -i "testsrc2=size=160x120:rate=10:duration=15" -c:v mpeg4 -q:v 8 "${EXACT[@]}" long.mkv
 
 echo "$hash" > "$stamp"

@@ -2,7 +2,8 @@ zv_test(native_player TIMEOUT 60
   LIBS zentracore GTest::gtest_main
   SOURCES native/player/ToolBarButtonsTest.cpp
           native/player/LayoutMathTest.cpp
-          native/player/SliderPositionTest.cpp)
+          native/player/SliderPositionTest.cpp
+          native/player/TransportRulesTest.cpp)
 zv_test(native_player_opening TIMEOUT 60
   LIBS zentracore GTest::gtest_main
   SOURCES native/player/OpenDialogFilterTest.cpp
