@@ -143,3 +143,18 @@ TEST(VideoWindow, NextPlayerWindowGetsAFreshVideoWindowOfItsOwn) {
   EXPECT_GT(r.bottom, 0);
   media->Stop();
 }
+
+// For looking at the picture by eye: plays the demo clip in a test window for
+// ZV_HOLD_MS milliseconds (run with --gtest_also_run_disabled_tests and take
+// a screenshot meanwhile).
+TEST(Picture, DISABLED_DemoClipForAScreenshot) {
+  OwnerWindow owner(640, 400);
+  auto settings = DefaultSettings();
+  auto media = OpenMedia(MediaPath(L"demo.mkv"), owner, *settings);
+  ASSERT_TRUE(media->IsRendered());
+  media->Play();
+  wchar_t hold[16] = {};
+  GetEnvironmentVariableW(L"ZV_HOLD_MS", hold, 16);
+  Pump(static_cast<DWORD>(_wtoi(hold)));
+  media->Stop();
+}
