@@ -21,6 +21,8 @@ bool SeekOnlyWhenStopped() { return g_onWine; }
 
 bool EnhancedRendererUsable() { return !g_onWine; }
 
+bool MixingRenderersForCurrent() { return !g_onWine; }
+
 bool StopWhenReadyUsable() { return !g_onWine; }
 
 }  // namespace zv

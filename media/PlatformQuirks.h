@@ -19,6 +19,14 @@ bool SeekOnlyWhenStopped();
 // renderer that cannot be created; the others stand in for it.
 bool EnhancedRendererUsable();
 
+// Wine's Video Mixing Renderers (9 and 7 alike) present through Direct3D,
+// and on an X display without direct rendering (a virtual frame buffer,
+// remote X) their window stays black although playback runs. The classic
+// Video Renderer draws with GDI and is always visible, so "Current" passes
+// over the mixing renderers there. Asking for one by name still gets it.
+// Windows keeps the newest-first order.
+bool MixingRenderersForCurrent();
+
 // Wine's StopWhenReady returns at once and stops the graph later from
 // another thread, so a Pause issued right after it (a stopped picture coming
 // back paused) is undone. There a plain Stop is used.

@@ -26,12 +26,20 @@ const CLSID& ClassOf(zv::RendererKind kind) {
   return CLSID_VideoRenderer;
 }
 
+// Renderers this platform cannot show a picture with (media/PlatformQuirks.h).
+bool PassedOverHere(zv::RendererKind kind, const std::u16string& setting) {
+  if (kind == zv::RendererKind::Enhanced) return !zv::EnhancedRendererUsable();
+  if (kind == zv::RendererKind::MixingRenderer9 || kind == zv::RendererKind::MixingRenderer7)
+    return setting == u"Current" && !zv::MixingRenderersForCurrent();
+  return false;
+}
+
 }  // namespace
 
 void CDirectShow::CreateRenderer() {
   const std::u16string setting = settings_ ? settings_->VideoRenderer : std::u16string(u"Current");
   for (zv::RendererKind kind : zv::RendererCandidates(setting)) {
-    if (kind == zv::RendererKind::Enhanced && !zv::EnhancedRendererUsable()) continue;
+    if (PassedOverHere(kind, setting)) continue;
     fw::ComPtr<IBaseFilter> filter;
     if (FAILED(CoCreateInstance(ClassOf(kind), nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.put_void())))
       continue;
@@ -73,6 +81,7 @@ void CDirectShow::AddRendererToGraph() {
   const std::u16string setting = settings_ ? settings_->VideoRenderer : std::u16string(u"Current");
   for (zv::RendererKind kind : zv::RendererCandidates(setting)) {
     if (kind == zv::RendererKind::Enhanced) continue;
+    if (PassedOverHere(kind, setting)) continue;
     if (FAILED(CoCreateInstance(ClassOf(kind), nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                 classicRenderer_.put_void())))
       continue;

@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "lang/LanguageTable.h"
+#include "media/BoundedRender.h"
 #include "media/MediaText.h"
 
 namespace {
@@ -65,7 +66,19 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
   if (decoder_) graph_->AddFilter(decoder_.get(), L"ffdshow Video Decoder");
 
   Trace(L"VF_CSTOR::RenderFile");
-  const HRESULT rendered = graph_->RenderFile(fileName.c_str(), nullptr);
+  std::vector<fw::ComPtr<IUnknown>> keep;
+  keep.push_back(fw::ComPtr<IUnknown>::Attach(classicRenderer_.Detach()));
+  keep.push_back(fw::ComPtr<IUnknown>::Attach(enhancedRenderer_.Detach()));
+  keep.push_back(fw::ComPtr<IUnknown>::Attach(decoder_.Detach()));
+  const HRESULT rendered = zv::RenderFileBounded(graph_, fileName, zv::kRenderTimeLimitMs, keep);
+  if (rendered == VFW_E_TIMEOUT && !graph_) {
+    // The stuck graph went to its worker thread (media/BoundedRender.h).
+    Trace(L"VF_CSTOR::RenderFileTimedOut");
+    return ReportRenderFailure(rendered);
+  }
+  classicRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[0].Detach()));
+  enhancedRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[1].Detach()));
+  decoder_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[2].Detach()));
   if (FAILED(rendered)) return ReportRenderFailure(rendered);
 
   Trace(L"VF_CSTOR::FilterGraphRendered");
@@ -155,7 +168,12 @@ void VideoFile::ReportRenderFailure(HRESULT hr) {
   const bool fullscreen = IsFullscreen();
   if (fullscreen) ShowCursor(TRUE);
   wchar_t reason[161] = {};
-  AMGetErrorTextW(hr, reason, 160);
+  // Codes outside the media framework's own (a time-out, a system error)
+  // get the system's text.
+  if (AMGetErrorTextW(hr, reason, 160) == 0 || reason[0] == 0)
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   hr == VFW_E_TIMEOUT ? static_cast<DWORD>(ERROR_TIMEOUT) : static_cast<DWORD>(hr), 0, reason, 160,
+                   nullptr);
   std::u16string format = texts_ ? texts_->Message(u"ERROROPENING") : std::u16string();
   if (format.empty()) format = u"%s\n%s";
   const std::wstring message =

@@ -10,6 +10,20 @@ namespace {
 DisplayModeChanger g_realChanger;
 DisplayModeChanger* g_changer = &g_realChanger;
 
+void ForgetVideoWindow(VideoWindowState& s) {
+  if (s.displayModeChanged) {
+    g_changer->Restore();
+    s.displayModeChanged = false;
+  }
+  if (!s.cursorVisible) {
+    ShowCursor(TRUE);
+    s.cursorVisible = true;
+  }
+  s.window = nullptr;
+  s.current = nullptr;
+  s.fullscreen = false;
+}
+
 LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   VideoWindowState& s = SharedVideoState();
   switch (message) {
@@ -26,6 +40,11 @@ LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       break;
     case WM_TIMER:
       if (wParam == kMouseMoveTimer && s.current) CursorTick();
+      break;
+    case WM_NCDESTROY:
+      // The window goes with the player window that owns it; the next media
+      // object creates a fresh one under its own owner.
+      if (hwnd == s.window) ForgetVideoWindow(s);
       break;
     default:
       // Mouse input belongs to the player window: it sees the video as part of itself.
@@ -89,6 +108,9 @@ VideoWindowState& SharedVideoState() {
 
 void EnsureVideoWindow(CMedia* media) {
   VideoWindowState& s = SharedVideoState();
+  // A handle of a window that is gone (destroyed before its procedure could
+  // see it, e.g. by another thread's owner) is never reused.
+  if (s.window && !IsWindow(s.window)) ForgetVideoWindow(s);
   if (s.window) {
     s.current = media;
   } else {

@@ -32,8 +32,10 @@ struct VideoWindowState {
 
 VideoWindowState& SharedVideoState();
 
-// Creates the window on first use (class registration included); later
-// calls only make `media` the window's current media object.
+// Creates the window when there is none (first use, or after the previous
+// one was destroyed together with its owner) under `media`'s owner, class
+// registration included; otherwise only makes `media` the window's current
+// media object.
 void EnsureVideoWindow(CMedia* media);
 // The window no longer serves `media` (when it did).
 void DetachVideoWindow(CMedia* media);

@@ -6,6 +6,7 @@ list(APPEND ZV_PORTABLE_SOURCES
 )
 list(APPEND ZV_WIN_SOURCES
   media/DirectShow.cpp
+  media/BoundedRender.cpp
   media/ExternalAudioTrack.cpp
   media/FrameCapture.cpp
   media/GraphInspection.cpp

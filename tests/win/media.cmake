@@ -7,3 +7,6 @@ zv_test(win_media_graph TIMEOUT 240
 zv_test(win_media_screenshot TIMEOUT 60
   LIBS zv_wintest
   SOURCES win/media/ScreenshotTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_media_picture TIMEOUT 120
+  LIBS zv_wintest
+  SOURCES win/media/PictureTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)

@@ -1,0 +1,34 @@
+#pragma once
+// Building a file's graph with a time limit. The platform's splitters can
+// wait forever inside RenderFile on a damaged file (seen with a truncated
+// AVI under Wine); the player must stay usable, so the graph is built on a
+// worker thread while the calling thread waits a bounded time.
+#include "framework/ComPtr.h"
+#include "framework/WinInclude.h"
+
+#include <dshow.h>
+
+#include <string>
+#include <vector>
+
+namespace zv {
+
+constexpr DWORD kRenderTimeLimitMs = 15000;
+
+// Renders `file` into `graph` and returns RenderFile's result, or
+// VFW_E_TIMEOUT when it did not finish within `limitMs`.
+//
+// While waiting, the calling thread dispatches sent and paint messages only:
+// the renderer's window belongs to this thread and the graph builder talks to
+// it with SendMessage, but input and timers stay queued, so the caller is not
+// re-entered while it is half constructed.
+//
+// On time-out `graph` and every reference in `keep` are handed to the worker
+// and come back empty. They are deliberately not released here: the stuck
+// RenderFile holds the graph's locks, and the worker drops them itself if it
+// ever returns. A graph that never returns stays allocated with its thread
+// until the process ends.
+HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& file, DWORD limitMs,
+                          std::vector<fw::ComPtr<IUnknown>>& keep);
+
+}  // namespace zv
