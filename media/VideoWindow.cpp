@@ -24,6 +24,11 @@ void ForgetVideoWindow(VideoWindowState& s) {
   s.fullscreen = false;
 }
 
+// The player window's messages from other processes (hand-over and remote
+// control); the media engine knows their numbers, not their meaning.
+constexpr UINT kHandOverMessage = WM_APP + 4;
+constexpr UINT kRemoteControlMessage = WM_APP + 5;
+
 LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   VideoWindowState& s = SharedVideoState();
   switch (message) {
@@ -52,6 +57,11 @@ LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         PostMessageW(s.current->OwnerWindow(), message, wParam, lParam);
         return 1;
       }
+      // In fullscreen this window is a top-level window whose title starts
+      // with the program's name, so a second instance or a remote control
+      // may find it before the player window: their messages go on to it.
+      if ((message == kHandOverMessage || message == kRemoteControlMessage) && s.current)
+        return SendMessageW(s.current->OwnerWindow(), message, wParam, lParam);
       break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);

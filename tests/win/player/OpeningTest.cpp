@@ -254,7 +254,8 @@ TEST(Opening, VideoCdFolderPlaysItsDatFiles) {
 
 TEST(Opening, ResumePositionIsStoredOnCloseAndEnablesTheJump) {
   TempFolder folder(L"zv_open_resume");
-  const std::wstring video = folder.Copy(L"v.ogg", L"resume.ogg");
+  // Every frame of the MJPEG clip is a key frame, so the seek lands exactly.
+  const std::wstring video = folder.Copy(L"v.avi", L"resume.avi");
   bool enabledBefore = true, enabledAfter = false;
   int position = 0;
   RunPlayer([&](ScriptedPlayer& player) {
@@ -272,7 +273,7 @@ TEST(Opening, ResumePositionIsStoredOnCloseAndEnablesTheJump) {
   });
   EXPECT_FALSE(enabledBefore);
   EXPECT_TRUE(enabledAfter);
-  EXPECT_EQ(zvtest::ProgramRegistryString(L"Videos", L"resume.ogg").substr(0, 2), L"1.");
+  EXPECT_EQ(zvtest::ProgramRegistryString(L"Videos", L"resume.avi").substr(0, 2), L"1.");
   // Whole seconds: the jump goes to 1 s.
   EXPECT_NEAR(position, 100, 10);
 }
