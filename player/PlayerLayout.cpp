@@ -4,6 +4,7 @@
 #include "player/ZentravueDlg.h"
 
 #include "app/Settings.h"
+#include "framework/WideString.h"
 #include "media/Media.h"
 #include "player/LayoutMath.h"
 #include "player/StatusBar.h"
@@ -70,7 +71,7 @@ void CZentravueDlg::RelayoutWindow() {
     currentMedia_->SetVideoRect(VideoAreaRect());
     currentMedia_->MoveVideoWindow();
     if (CMedia::GetFitMode() == 0) currentMedia_->SetFitMode(3);
-    currentMedia_->PlaceVideo();
+    ShowVideoSize(currentMedia_->PlaceVideo());
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -184,4 +185,16 @@ void CZentravueDlg::PlaceAtStartPosition() {
       {stored.x, stored.y}, SizeOf(WindowRect()),
       {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
   SetWindowPos(hwnd_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Status panes 2 and 3: the zoom factors in percent; pane 5: the size the
+// picture is shown at.
+void CZentravueDlg::ShowVideoSize(const zv::ZoomFactors& factors) {
+  if (!currentMedia_ || !currentMedia_->HasVideo()) return;
+  SetStatusText(2, fw::Format(L"%.0f%s", factors.horizontal * 100, L"%"));
+  SetStatusText(3, fw::Format(L"%.0f%s", factors.vertical * 100, L"%"));
+  long width = 0;
+  long height = 0;
+  currentMedia_->GetDestinationSize(&width, &height);
+  if (width > 0 && height > 0) SetStatusText(5, fw::Format(L"%i x %i", static_cast<int>(width), static_cast<int>(height)));
 }

@@ -162,7 +162,7 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
     currentMedia_->SetVideoRect(VideoAreaRect());
     currentMedia_->MoveVideoWindow();
   }
-  currentMedia_->PlaceVideo();
+  ShowVideoSize(currentMedia_->PlaceVideo());
 
   // 15.-16.
   if (hasVideo) {

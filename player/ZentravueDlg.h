@@ -19,6 +19,7 @@
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
 #include "image/PixelImage.h"
+#include "media/VideoPlacement.h"
 #include "player/ImageButton.h"
 #include "player/LayoutMath.h"
 #include "player/ToolBar.h"
@@ -142,6 +143,8 @@ class CZentravueDlg : public fw::Dialog {
 
   // ---- Layout (PlayerLayout.cpp) ----
   zv::layout::Bars CurrentBars() const;
+  // Zoom panes and displayed size after the picture was placed.
+  void ShowVideoSize(const zv::ZoomFactors& factors);
   RECT VideoAreaRect() const;
   void RelayoutBarRow();
   void RelayoutWindow();
