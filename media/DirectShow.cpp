@@ -159,7 +159,11 @@ HRESULT CDirectShow::ChangePlayback(const std::function<HRESULT()>& change) {
     return change();
   // Wine: seek (and change the rate, which seeks inside the splitter) only
   // on a stopped graph, then return to the state it had (PlatformQuirks.h).
+  // A pause or run still under way is finished first, so that its late
+  // completion cannot undo the seek.
+  WaitForStateChange();
   mediaControl_->Stop();
+  WaitForStateChange();
   const HRESULT hr = change();
   if (state == State_Paused)
     mediaControl_->Pause();
