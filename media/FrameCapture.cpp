@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr ULONGLONG kFrameWaitMs = 1000;
+
 // Pixels start after the header, the three colour masks of BI_BITFIELDS and
 // the colour table.
 size_t PixelOffset(const BITMAPINFOHEADER& h) {
@@ -44,9 +46,18 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
     size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD) + static_cast<size_t>(w) * h * 4);
   }
   std::vector<BYTE> buffer(static_cast<size_t>(size));
-  if (FAILED(LogResult(L"CMedia_SaveCurrentImage::Image",
-                       basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data())))))
-    return false;
+  HRESULT hr = basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data()));
+  // A renderer that was running holds no picture until the first frame after
+  // the pause arrives (Wine's classic renderer says E_UNEXPECTED meanwhile).
+  const ULONGLONG deadline = GetTickCount64() + kFrameWaitMs;
+  while (hr == E_UNEXPECTED && GetTickCount64() < deadline) {
+    // The renderer may need this thread's window to take the frame.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE | QS_PAINT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_PAINT)) DispatchMessageW(&msg);
+    hr = basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data()));
+  }
+  if (FAILED(LogResult(L"CMedia_SaveCurrentImage::Image", hr))) return false;
   Trace(fw::Format(L"CMedia_SaveCurrentImage::%08x %i*%i*%i", reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biCompression, reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biWidth,
                    reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biHeight,
                    reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biBitCount));

@@ -4,6 +4,7 @@
 
 #include "framework/Handle.h"
 #include "framework/WideString.h"
+#include "media/BoundedRender.h"
 #include "media/MediaText.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,38 @@ TEST_P(BadInput, OneMessageBoxAndTheNextFileStillOpens) {
 INSTANTIATE_TEST_SUITE_P(Files, BadInput,
                          testing::Values(L"random.avi", L"missing.avi", L".",
                                          L"http://127.0.0.1:9/nothing.avi"));
+
+// A damaged file on which the platform's splitter never finishes building
+// the graph: opening gives up after the time limit with one message box, and
+// the player goes on with the next file.
+TEST(FileGraph, StuckGraphBuildGivesUpInTimeAndTheNextFileOpens) {
+  OwnerWindow owner;
+  auto settings = DefaultSettings();
+  TraceFile trace(L"zv_media_stuck.log");
+  const ULONGLONG start = GetTickCount64();
+  {
+    MessageBoxWatcher watcher;
+    auto media = OpenMedia(MediaPath(L"truncated.avi"), owner, *settings, trace.log());
+    EXPECT_LT(GetTickCount64() - start, zv::kRenderTimeLimitMs + 3000u);
+    EXPECT_FALSE(media->IsRendered());
+    EXPECT_EQ(watcher.Count(), 1);
+    EXPECT_EQ(media->Play(), E_FAIL);
+    EXPECT_EQ(media->GetDuration(), 0);
+    media.reset();
+  }
+  EXPECT_LT(GetTickCount64() - start, zv::kRenderTimeLimitMs + 5000u) << "closing does not wait for the stuck graph";
+  const std::wstring text = trace.Text();
+  EXPECT_NE(text.find(L"VF_CSTOR::ErrorRendering[Can't open file \"" + MediaPath(L"truncated.avi") + L"\""),
+            std::wstring::npos)
+      << testing::PrintToString(text);
+  auto next = OpenMedia(MediaPath(L"av.avi"), owner, *settings);
+  ASSERT_TRUE(next->IsRendered());
+  next->Play();
+  EXPECT_EQ(SettledState(*next), kStateRunning) << "a graph built on the worker plays from this thread";
+  EXPECT_TRUE(next->HasVideo());
+  next->Stop();
+  EXPECT_EQ(zv::AbandonedGraphBuilds(), 1);
+}
 
 TEST(ExternalAudio, TrackIsLaidOverTheVideoAndRemovedAgain) {
   OwnerWindow owner;
