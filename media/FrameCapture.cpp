@@ -6,6 +6,7 @@
 #include "framework/Handle.h"
 #include "framework/WideString.h"
 #include "image/BitmapImage.h"
+#include "media/PlatformQuirks.h"
 
 namespace {
 
@@ -36,6 +37,10 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
     return true;
   }
   if (!basicVideo_) return false;
+  if (!zv::MixingRendererFramesUsable() && rendererName_.rfind(L"Video Mixing Renderer", 0) == 0) {
+    Trace(L"CMedia_SaveCurrentImage::FrameUnusable");
+    return false;
+  }
   long size = 0;
   if (FAILED(LogResult(L"CMedia_SaveCurrentImage::ImageSize", basicVideo_->GetCurrentImage(&size, nullptr))) ||
       size <= 0) {
@@ -58,12 +63,15 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
     hr = basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data()));
   }
   if (FAILED(LogResult(L"CMedia_SaveCurrentImage::Image", hr))) return false;
-  Trace(fw::Format(L"CMedia_SaveCurrentImage::%08x %i*%i*%i", reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biCompression, reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biWidth,
-                   reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biHeight,
-                   reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biBitCount));
+  if (buffer.size() < sizeof(BITMAPINFOHEADER)) return false;
+  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
+  Trace(fw::Format(L"CMedia_SaveCurrentImage::Frame:%08x %i*%i*%i;%u of %li", static_cast<unsigned>(info->biCompression),
+                   static_cast<int>(info->biWidth), static_cast<int>(info->biHeight),
+                   static_cast<int>(info->biBitCount), static_cast<unsigned>(info->biSizeImage), size));
   if (buffer.size() < sizeof(BITMAPINFOHEADER)) return false;
   const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
   const size_t offset = PixelOffset(*h);
+  }
   if (offset > buffer.size()) return false;
   header->assign(buffer.begin(), buffer.begin() + sizeof(BITMAPINFOHEADER));
   pixels->assign(buffer.begin() + static_cast<std::ptrdiff_t>(offset), buffer.end());
