@@ -68,10 +68,7 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
   Trace(fw::Format(L"CMedia_SaveCurrentImage::Frame:%08x %i*%i*%i;%u of %li", static_cast<unsigned>(info->biCompression),
                    static_cast<int>(info->biWidth), static_cast<int>(info->biHeight),
                    static_cast<int>(info->biBitCount), static_cast<unsigned>(info->biSizeImage), size));
-  if (buffer.size() < sizeof(BITMAPINFOHEADER)) return false;
-  const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
-  const size_t offset = PixelOffset(*h);
-  }
+  const size_t offset = PixelOffset(*info);
   if (offset > buffer.size()) return false;
   header->assign(buffer.begin(), buffer.begin() + sizeof(BITMAPINFOHEADER));
   pixels->assign(buffer.begin() + static_cast<std::ptrdiff_t>(offset), buffer.end());
