@@ -2,11 +2,15 @@
 
 #include "framework/Handle.h"
 
+#include <atomic>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 
 namespace zv {
 namespace {
+
+std::atomic<int> g_abandoned{0};
 
 // Shared by the caller and the worker; the last of the two frees it.
 struct RenderJob {
@@ -83,8 +87,17 @@ HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
     // Time is up: the worker takes the graph and the caller's references.
     for (auto& reference : keep) job->abandoned.push_back(std::move(reference));
     job->abandoned.push_back(fw::ComPtr<IUnknown>::Attach(graph.Detach()));
+    ++g_abandoned;
     return VFW_E_TIMEOUT;
   }
+}
+
+int AbandonedGraphBuilds() { return g_abandoned; }
+
+void EndProcessIfGraphsAbandoned(UINT exitCode) {
+  if (g_abandoned == 0) return;
+  fflush(nullptr);
+  TerminateProcess(GetCurrentProcess(), exitCode);
 }
 
 }  // namespace zv

@@ -31,4 +31,16 @@ constexpr DWORD kRenderTimeLimitMs = 15000;
 HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& file, DWORD limitMs,
                           std::vector<fw::ComPtr<IUnknown>>& keep);
 
+// How many graph builds this process gave up on.
+int AbandonedGraphBuilds();
+
+// Under Wine a process that still has a stuck graph build tends to crash
+// while its libraries shut down at exit (the platform's decoder threads are
+// still inside the build). Call this as the very last step of the program:
+// with an abandoned build it ends the process at once with `exitCode`,
+// skipping the libraries' shutdown; otherwise it returns and the normal exit
+// follows. The platform's own threads can still fault on the way out, which
+// then only changes the exit code.
+void EndProcessIfGraphsAbandoned(UINT exitCode);
+
 }  // namespace zv

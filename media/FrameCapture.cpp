@@ -6,8 +6,11 @@
 #include "framework/Handle.h"
 #include "framework/WideString.h"
 #include "image/BitmapImage.h"
+#include "media/PlatformQuirks.h"
 
 namespace {
+
+constexpr ULONGLONG kFrameWaitMs = 1000;
 
 // Pixels start after the header, the three colour masks of BI_BITFIELDS and
 // the colour table.
@@ -34,6 +37,10 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
     return true;
   }
   if (!basicVideo_) return false;
+  if (!zv::MixingRendererFramesUsable() && rendererName_.rfind(L"Video Mixing Renderer", 0) == 0) {
+    Trace(L"CMedia_SaveCurrentImage::FrameUnusable");
+    return false;
+  }
   long size = 0;
   if (FAILED(LogResult(L"CMedia_SaveCurrentImage::ImageSize", basicVideo_->GetCurrentImage(&size, nullptr))) ||
       size <= 0) {
@@ -44,15 +51,24 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
     size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD) + static_cast<size_t>(w) * h * 4);
   }
   std::vector<BYTE> buffer(static_cast<size_t>(size));
-  if (FAILED(LogResult(L"CMedia_SaveCurrentImage::Image",
-                       basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data())))))
-    return false;
-  Trace(fw::Format(L"CMedia_SaveCurrentImage::%08x %i*%i*%i", reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biCompression, reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biWidth,
-                   reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biHeight,
-                   reinterpret_cast<BITMAPINFOHEADER*>(buffer.data())->biBitCount));
+  HRESULT hr = basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data()));
+  // A renderer that was running holds no picture until the first frame after
+  // the pause arrives (Wine's classic renderer says E_UNEXPECTED meanwhile).
+  const ULONGLONG deadline = GetTickCount64() + kFrameWaitMs;
+  while (hr == E_UNEXPECTED && GetTickCount64() < deadline) {
+    // The renderer may need this thread's window to take the frame.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE | QS_PAINT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_PAINT)) DispatchMessageW(&msg);
+    hr = basicVideo_->GetCurrentImage(&size, reinterpret_cast<long*>(buffer.data()));
+  }
+  if (FAILED(LogResult(L"CMedia_SaveCurrentImage::Image", hr))) return false;
   if (buffer.size() < sizeof(BITMAPINFOHEADER)) return false;
-  const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
-  const size_t offset = PixelOffset(*h);
+  const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
+  Trace(fw::Format(L"CMedia_SaveCurrentImage::Frame:%08x %i*%i*%i;%u of %li", static_cast<unsigned>(info->biCompression),
+                   static_cast<int>(info->biWidth), static_cast<int>(info->biHeight),
+                   static_cast<int>(info->biBitCount), static_cast<unsigned>(info->biSizeImage), size));
+  const size_t offset = PixelOffset(*info);
   if (offset > buffer.size()) return false;
   header->assign(buffer.begin(), buffer.begin() + sizeof(BITMAPINFOHEADER));
   pixels->assign(buffer.begin() + static_cast<std::ptrdiff_t>(offset), buffer.end());

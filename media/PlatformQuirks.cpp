@@ -23,6 +23,8 @@ bool EnhancedRendererUsable() { return !g_onWine; }
 
 bool MixingRenderersForCurrent() { return !g_onWine; }
 
+bool MixingRendererFramesUsable() { return !g_onWine; }
+
 bool StopWhenReadyUsable() { return !g_onWine; }
 
 }  // namespace zv

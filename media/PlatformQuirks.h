@@ -27,6 +27,12 @@ bool EnhancedRendererUsable();
 // Windows keeps the newest-first order.
 bool MixingRenderersForCurrent();
 
+// Wine's Video Mixing Renderers hand out the current frame labelled with
+// the decoder's planar format and its size, while the bytes are the first
+// part of their 32-bit surface: no picture can be made from it. There no
+// screenshot is taken from them rather than a wrong one.
+bool MixingRendererFramesUsable();
+
 // Wine's StopWhenReady returns at once and stops the graph later from
 // another thread, so a Pause issued right after it (a stopped picture coming
 // back paused) is undone. There a plain Stop is used.
