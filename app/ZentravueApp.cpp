@@ -8,6 +8,7 @@
 #include "app/SingleInstance.h"
 #include "app/WinRegistry.h"
 #include "framework/WideString.h"
+#include "media/BoundedRender.h"
 #include "lang/LanguageResources.h"
 #include "player/ZentravueDlg.h"
 #include "settings/SettingsLanguage.h"
@@ -44,6 +45,9 @@ CZentravueApp::CZentravueApp() {
 CZentravueApp::~CZentravueApp() {
   associations_.Reset();
   settings_.reset();
+  // A graph whose building never finished is still held by its worker; with
+  // the settings saved, the process ends here rather than in COM's clean-up.
+  zv::EndProcessIfGraphsAbandoned(0);
   // Last, so that no COM object outlives the library.
   if (comInitialized_) CoUninitialize();
 }
