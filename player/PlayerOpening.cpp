@@ -417,22 +417,9 @@ void CZentravueDlg::JumpToResumePosition() {
   if (seconds <= 0) return;
   fileMedia_->Pause();
   fileMedia_->SetPosition(seconds * 100);
-  switch (playState_) {
-    case kPlayStopped: {
-      // Run until the frame at the new place is ready, then stop on it, so
-      // that the picture shows while the play state stays stopped.
-      fileMedia_->Play();
-      fw::ComPtr<IMediaControl> control;
-      if (fileMedia_->Graph() && SUCCEEDED(fileMedia_->Graph()->QueryInterface(IID_IMediaControl, control.put_void())))
-        control->StopWhenReady();
-      else
-        fileMedia_->Pause();
-      break;
-    }
-    case kPlayPlaying:
-      fileMedia_->Play();
-      break;
-    default:
-      break;
-  }
+  // Stopped: the media stays paused on the frame at the new place, as the
+  // player's own stop leaves it, so the picture shows while the play state
+  // stays stopped. (Running it and stopping when the frame is ready loses
+  // the place on platforms whose stop rewinds.)
+  if (playState_ == kPlayPlaying) fileMedia_->Play();
 }
