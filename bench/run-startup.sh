@@ -6,16 +6,7 @@
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
-tools/build.sh win >/dev/null || { echo "bench: build failed" >&2; exit 1; }
-. tools/wine-env.sh
-cleanup() { zv_stop_wine; zv_stop_xvfb; }
-trap cleanup EXIT
-wine_dir="$ROOT/build/bench-wine"
-rm -rf "$wine_dir"
-zv_wine_home "$wine_dir/home"
-export HOME="$wine_dir/home"
-zv_start_xvfb || { echo "bench: no X server" >&2; exit 1; }
-zv_wine_prefix "$wine_dir/prefix"
+. bench/bench-env.sh
 # The player starts with its window only once a language is stored.
 key='HKCU\Software\Ostrel-Software\Zentra-VueX64\Settings'
 wine reg add "$key" /v LanguageType /t REG_DWORD /d 0 /f >/dev/null 2>&1
