@@ -163,7 +163,7 @@ BOOL CZentravueDlg::OnInitDialog() {
   IdleLayout();
 
   // 11. The version, right-aligned in the last pane.
-  const std::u16string version = ProgramBuildText();
+  const std::u16string version = ProgramProductVersion();
   SetStatusText(7, L"\t\t" + fw::ToWide(zv::VersionTextFromProductVersion(version)));
 
   // 12. Child controls in place.

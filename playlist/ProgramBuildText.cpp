@@ -5,7 +5,7 @@
 
 #include "playlist/PlaylistWriter.h"
 
-std::u16string ProgramBuildText(HMODULE module) {
+std::u16string ProgramProductVersion(HMODULE module) {
   HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));  // RT_VERSION
   if (!info) return {};
   HGLOBAL data = LoadResource(module, info);
@@ -24,5 +24,9 @@ std::u16string ProgramBuildText(HMODULE module) {
     return {};
   std::u16string version(reinterpret_cast<const char16_t*>(value), length);
   while (!version.empty() && version.back() == u'\0') version.pop_back();
-  return zv::BuildTextFromProductVersion(version);
+  return version;
+}
+
+std::u16string ProgramBuildText(HMODULE module) {
+  return zv::BuildTextFromProductVersion(ProgramProductVersion(module));
 }

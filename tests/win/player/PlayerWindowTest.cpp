@@ -18,7 +18,7 @@ std::wstring ClassOf(HWND hwnd) {
 class ObservedPlayer : public CZentravueDlg {
  public:
   ObservedPlayer() : CZentravueDlg(nullptr) {}
-  std::wstring className, title;
+  std::wstring className, title, versionPane;
   bool visible = false;
   RECT rect{};
 
@@ -32,6 +32,7 @@ class ObservedPlayer : public CZentravueDlg {
     if (message != WM_APP + 100) return false;
     className = ClassOf(hwnd_);
     title = GetText();
+    versionPane = StatusText(7);
     visible = IsWindowVisible(hwnd_) != FALSE;
     GetWindowRect(hwnd_, &rect);
     // Escape must not end the player.
@@ -53,6 +54,8 @@ TEST(PlayerWindow, RunsAsZentravueClassTitledZentravueAndCloses) {
   // Without media the title is exactly the title base.
   EXPECT_EQ(player.title, zv::AppName() + L" BETA");
   EXPECT_TRUE(player.visible);
+  // The product version with each comma made a point, right-aligned by two tabs.
+  EXPECT_EQ(player.versionPane, L"\t\t1. 3. 0. 0");
   EXPECT_GT(player.rect.right - player.rect.left, 300);
   EXPECT_GT(player.rect.bottom - player.rect.top, 200);
   EXPECT_EQ(player.hwnd(), nullptr);
