@@ -6,6 +6,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   lang/TextDecoding.cpp
 )
 list(APPEND ZV_WIN_SOURCES
+  lang/DialogTranslation.cpp
   lang/LanguageResources.cpp
   lang/StdioFileEx.cpp
 )

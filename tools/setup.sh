@@ -31,14 +31,14 @@ apt_updated=0
 apt_update() {
   [ "$apt_updated" -eq 1 ] && return 0
   # Foreign sources that cannot be reached must not stop us.
-  as_root apt-get update -qq || true
+  as_root apt-get -o DPkg::Lock::Timeout=600 update -qq || true
   apt_updated=1
 }
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   apt_update
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # libjpeg-turbo from Debian's source package, cross-built once.
