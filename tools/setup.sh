@@ -12,7 +12,7 @@ PACKAGES=(
   cmake ninja-build make pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-tools mingw-w64-x86-64-dev
-  wine wine64 fonts-wine
+  wine wine64 fonts-wine fonts-vlgothic
   xvfb xauth xdotool imagemagick
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-libav gstreamer1.0-tools

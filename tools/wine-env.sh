@@ -38,6 +38,9 @@ zv_wine_prefix() {
   # costs two seconds unless Wine manages its windows itself.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1
+  # Japanese text: the dialog and menu fonts link to "MS UI Gothic" for characters they lack,
+  # a font only a Japanese Windows has; the Japanese font that setup installs stands in for it.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d 'VL PGothic' /f >/dev/null 2>&1
 }
 
 # zv_start_xvfb: starts a private X server on a free display and exports

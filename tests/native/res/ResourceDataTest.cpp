@@ -381,8 +381,8 @@ TEST(Menus, UseOnlyDefinedIdsAndCoverEveryMenuKey) {
 
 TEST(LanguageResources, BuiltInLanguagesAreDeclaredUnderTheirNames) {
   const std::string languages = ReadFile("res/Languages.rc");
-  EXPECT_NE(languages.find("IDR_LNG_GERMAN  LNG \"lang/German.lng\""), std::string::npos);
-  EXPECT_NE(languages.find("IDR_LNG_ENGLISH LNG \"lang/English.lng\""), std::string::npos);
+  EXPECT_NE(languages.find("IDR_LNG_GERMAN     LNG \"lang/German.lng\""), std::string::npos);
+  EXPECT_NE(languages.find("IDR_LNG_ENGLISH    LNG \"lang/English.lng\""), std::string::npos);
 }
 
 TEST(ResourceHeader, CommentsEndInNoNumber) {

@@ -51,7 +51,7 @@ TEST(LanguageResources, BuiltInLanguagesLoadByNumberAndMissingOnesFail) {
   EXPECT_EQ(language.LoadedSource(), LanguageTable::kBuiltIn);
   EXPECT_EQ(language.Text(u"File", u"Language"), u"English");
   EXPECT_FALSE(language.Message(u"SECONDS").empty());
-  for (int missing : {256, 276, 0, -1, 70000}) {
+  for (int missing : {276, 277, 323, 0, -1, 70000}) {
     EXPECT_EQ(zv::LoadBuiltInLanguage(language, missing), E_FAIL) << missing;
   }
   EXPECT_EQ(language.ResourceId(), 250);
