@@ -3,6 +3,7 @@
 // back to the page.
 #include "app/ProductName.h"
 #include "app/WinRegistry.h"
+#include "framework/WideString.h"
 #include "res/resource.h"
 #include "tests/e2e/support/ProgramProcess.h"
 #include "tests/e2e/support/ProgramSettings.h"
@@ -149,4 +150,19 @@ TEST_F(LanguageStart, LanguageSwitchOnAFirstStartAppliesAtOnce) {
   EXPECT_EQ(zvtest::SettingDword(L"LanguageType"), std::optional<DWORD>(0));
   PostMessageW(player, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(15000), 0);
+}
+
+TEST_F(LanguageStart, EveryLanguageKeywordNamesALanguageThePlayerStartsWith) {
+  // Built-in languages beyond English and German load just the same: no language page.
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"/language:francais", L"IDR_LNG_FRANCAIS"},
+                                                             {L"/language:japanese", L"IDR_LNG_JAPANESE"}};
+  for (const auto& [argument, resource] : cases) {
+    zvtest::DeleteProgramRegistry();
+    ProgramProcess program(argument);
+    HWND player = program.WaitForWindow(L"ZentravueClass", 30000);
+    ASSERT_NE(player, nullptr) << "the page came instead of the player for " << fw::WideToUtf8(argument);
+    EXPECT_EQ(zvtest::SettingString(L"LanguageResource"), std::optional<std::wstring>(resource));
+    PostMessageW(player, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(15000), 0);
+  }
 }

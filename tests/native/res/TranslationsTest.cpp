@@ -244,7 +244,7 @@ const std::set<std::string> kSameInManyLanguages = {
     "Extension", "Type", "Description", "Build", "Status", "Details", "Normal", "General", "Error",
     "Error: %s", "Streaming", "&Navigation", "&Zoom", "Zentra-Vue Update", "Screenshot",
     "&Screenshot\\tF12", "Playlist", "&Playlist", "&File", "S&treams", "An&gles", "&Filters", "&Help",
-    "Au&dio"};
+    "Au&dio", "E&xtras", "&Start", "Playlists"};
 
 }  // namespace
 

@@ -146,18 +146,25 @@ TEST_F(LanguagePage, StandaloneListsBuiltInsAndFilesSortedWithTheirIcons) {
   EXPECT_TRUE(hasCaption);
   EXPECT_TRUE(stillOpenAfterOkWithoutRow);
 
-  ASSERT_EQ(rows.size(), 5u);
+  // The eighteen built-in languages and the three files, sorted by name.
+  ASSERT_EQ(rows.size(), 21u);
   EXPECT_EQ(rows[0].name, L"") << "the unreadable file is listed with empty texts";
   EXPECT_EQ(rows[0].image, 1);
-  EXPECT_EQ(rows[1].name, L"Afrikaans");
-  EXPECT_EQ(rows[2].name, L"Deutsch");
-  EXPECT_EQ(rows[2].image, 0);
-  EXPECT_EQ(rows[3].name, L"English");
-  EXPECT_EQ(rows[3].image, 0);
-  EXPECT_EQ(rows[4].name, L"Klingon");
-  EXPECT_EQ(rows[4].version, L"0.1");
-  EXPECT_EQ(rows[4].creator, L"Kahless");
-  EXPECT_EQ(rows[4].image, 1);
+  for (size_t i = 1; i < rows.size(); ++i) EXPECT_LE(lstrcmpW(rows[i - 1].name.c_str(), rows[i].name.c_str()), 0);
+  auto row = [&](const wchar_t* name) {
+    for (const Row& r : rows)
+      if (r.name == name) return r;
+    ADD_FAILURE() << "no row " << fw::WideToUtf8(name);
+    return Row{};
+  };
+  EXPECT_EQ(row(L"Afrikaans").image, 1);
+  for (const wchar_t* builtIn : {L"Deutsch", L"English", L"Français", L"Русский", L"Ελληνικά", L"日本語"}) {
+    EXPECT_EQ(row(builtIn).image, 0) << fw::WideToUtf8(builtIn);
+    EXPECT_EQ(row(builtIn).version, L"1.3.0.0") << fw::WideToUtf8(builtIn);
+  }
+  EXPECT_EQ(row(L"Klingon").version, L"0.1");
+  EXPECT_EQ(row(L"Klingon").creator, L"Kahless");
+  EXPECT_EQ(row(L"Klingon").image, 1);
 
   EXPECT_EQ(settings_.LanguageType, 0);
   EXPECT_EQ(settings_.LanguageResource, u"IDR_LNG_ENGLISH");

@@ -110,7 +110,13 @@ std::vector<std::wstring> ClippedTexts(HWND dialog) {
         SelectObject(dc, old);
         continue;  // owner-drawn and other kinds draw their own way
       }
-      fits = size.cx <= available;
+      if ((style & BS_MULTILINE) && client.bottom >= 2 * metrics.tmHeight) {
+        RECT laid{0, 0, available, 0};
+        DrawTextW(dc, text.c_str(), -1, &laid, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        fits = laid.right <= available && laid.bottom <= client.bottom;
+      } else {
+        fits = size.cx <= available;
+      }
     } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
       const LONG type = style & SS_TYPEMASK;
       if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP &&
