@@ -15,6 +15,7 @@ void CZentravueDlg::OnSettingsCommand() {
   INT_PTR result = IDCANCEL;
   {
     CSettingsDialog dialog(language_, settings_, hwnd_);
+    dialog.SetTopmost(fullscreen_);
     result = dialog.DoModal();
   }
   if (result == IDOK) ApplySettingsChanges();

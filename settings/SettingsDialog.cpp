@@ -96,6 +96,7 @@ BOOL CSettingsDialog::OnInitDialog() {
   TreeView_SelectItem(tree_, treeItems_[kGeneral]);
   zv::TranslateDialog(hwnd_, language_, u"IDD_SETTINGS_DIALOG");
   SetTimer(hwnd_, ID_Settings_Timer, kTimerPeriodMs, nullptr);
+  if (topmost_) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // The focus starts in the tree, where the arrow keys switch pages.
   SetFocus(tree_);
   return FALSE;

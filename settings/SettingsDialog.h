@@ -37,6 +37,10 @@ class CSettingsDialog : public fw::Dialog {
   CSettingsDialog(LanguageTable* language, CSettings* playerSettings, HWND playerWindow);
   ~CSettingsDialog() override;
 
+  // In fullscreen the video covers the screen as a topmost window; the
+  // dialog then has to be topmost too to be seen. Call before running it.
+  void SetTopmost(bool topmost) { topmost_ = topmost; }
+
   CSettings& WorkingCopy() { return workingCopy_; }
   // The page now shown, or none.
   fw::Dialog* CurrentPage() const { return currentPage_.get(); }
@@ -93,4 +97,5 @@ class CSettingsDialog : public fw::Dialog {
   int shieldShown_ = 0;
   // Asked once, when associations have changed.
   int associationService_ = -1;
+  bool topmost_ = false;
 };

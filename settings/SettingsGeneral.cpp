@@ -84,6 +84,7 @@ BOOL CSettingsGeneral::OnInitDialog() {
   filling_ = true;
   const RECT client = ClientRect();
   contentHeight_ = client.bottom;
+  SetScrollRange(client.bottom);
 
   SetChecked(IDC_GENERAL_INSTANCE, settings_->SingleInstanceMode != 0);
   SetChecked(IDC_GENERAL_POWER, settings_->DeactivatePowerManagement != 0);
@@ -157,7 +158,7 @@ void CSettingsGeneral::OnBrowse() {
   BROWSEINFOW info{};
   info.hwndOwner = hwnd_;
   info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   if (!chosen) return;
   wchar_t path[MAX_PATH] = {};
@@ -186,9 +187,13 @@ void CSettingsGeneral::TakeChosenFolder(const std::wstring& path) {
 }
 
 LRESULT CSettingsGeneral::OnSize(WPARAM, LPARAM lParam) {
-  if (contentHeight_ == 0) return 0;  // before initialisation
+  if (contentHeight_ > 0) SetScrollRange(HIWORD(lParam));  // not before initialisation
+  return 0;
+}
+
+void CSettingsGeneral::SetScrollRange(int visibleHeight) {
   ScrollTo(0);
-  const zv::settingsform::ScrollRange r = zv::settingsform::ScrollRangeFor(contentHeight_, HIWORD(lParam));
+  const zv::settingsform::ScrollRange r = zv::settingsform::ScrollRangeFor(contentHeight_, visibleHeight);
   scrollRange_ = r.range;
   // The thumb takes up page units of the bar, so the bar reaches
   // range + page - 1 for the position to reach the range.
@@ -200,7 +205,6 @@ LRESULT CSettingsGeneral::OnSize(WPARAM, LPARAM lParam) {
   info.nPage = static_cast<UINT>(r.page);
   info.nPos = 0;
   SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
-  return 0;
 }
 
 LRESULT CSettingsGeneral::OnVScroll(WPARAM wParam, LPARAM) {

@@ -30,6 +30,8 @@ class CSettingsGeneral : public CSettingsPage {
   // or cannot be reached gets a message and is not taken.
   void TakeChosenFolder(const std::wstring& path);
 
+  // The range for the visible height; back at the top.
+  void SetScrollRange(int visibleHeight);
   void ScrollTo(int position);
   // Scrolls so that a control that got the focus is wholly visible.
   void ScrollIntoView(HWND control);

@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
 
 using zvtest::StepRunner;
 
@@ -490,4 +492,122 @@ TEST_F(SettingsDialog, TheShieldAppearsOnOkOnlyOnceAssociationsChanged) {
   EXPECT_FALSE(shieldBefore);
   EXPECT_NE(shownAt, 0u);
   EXPECT_EQ(player.FileAssociationsChanged, 0) << "cancel hands nothing back";
+}
+
+namespace {
+
+struct Found {
+  HWND except;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Found*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (window != search->except && std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A dialog of this thread other than the settings dialog: the folder
+// chooser or a message box.
+HWND OtherDialog(HWND settings) {
+  Found search{settings};
+  EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+// The folder chooser gives existing folders only; one that has gone away by
+// the time it is taken (as a share that cannot be reached, or a name that
+// is a file) gets a message and is not stored.
+TEST_F(SettingsDialog, TheScreenshotFolderTakesOnlyAReachableFolderThatDiffers) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"zv-shots";
+  const std::wstring gone = std::wstring(temp) + L"zv-shots-gone";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  CreateDirectoryW(gone.c_str(), nullptr);
+  CSettings player(0);
+  player.ScreenshotDirectory = u"C:\\windows";
+  CSettingsDialog dialog(english_.get(), &player, nullptr);
+  CSettings& copy = dialog.WorkingCopy();
+  std::wstring chooserTitle, message, afterGone, afterChosen, afterSame;
+  int flagAfterGone = -1, flagAfterSame = -1;
+  auto page = [&] { return zvtest::CurrentPageOf(dialog.hwnd()); };
+  auto folderText = [&] { return zvtest::TextOf(GetDlgItem(page(), IDC_GENERAL_SNAPSHOTDIR)); };
+  auto chooser = [&] { return OtherDialog(dialog.hwnd()); };
+  // Picks a folder in the chooser as a click in its tree would.
+  auto pick = [&](const std::wstring& path) {
+    SendMessageW(chooser(), BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+  };
+  // The chooser shows the name of its selection once it has gone there. It
+  // fills its tree as it goes, so a selection asked for early may not take:
+  // asked again every half second.
+  ULONGLONG lastPick = 0;
+  auto picked = [&](const std::wstring& path, const wchar_t* name) {
+    HWND box = chooser();
+    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+      if (zvtest::TextOf(child) == name) return true;
+    if (box && GetTickCount64() - lastPick > 500) {
+      lastPick = GetTickCount64();
+      pick(path);
+    }
+    return false;
+  };
+  StepRunner steps;
+  steps.When([&] { return Painted(dialog); }, [&] { zvtest::PressButton(page(), IDC_GENERAL_SELECTDIR); })
+      .When([&] { return chooser() != nullptr; },
+            [&] {
+              HWND box = chooser();
+              for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                if (zvtest::TextOf(child) == L"Select the folder for screenshots") chooserTitle = zvtest::TextOf(child);
+            })
+      .When([&] { return picked(gone, L"zv-shots-gone"); },
+            [&] {
+              RemoveDirectoryW(gone.c_str());
+              PostMessageW(chooser(), WM_COMMAND, IDOK, 0);
+            })
+      .When([&] { HWND box = chooser(); return box && zvtest::TextOf(box) == L"Error"; },
+            [&] {
+              for (HWND child = GetWindow(chooser(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                message += zvtest::TextOf(child) + L"|";
+              PostMessageW(chooser(), WM_COMMAND, IDOK, 0);
+            })
+      .When([&] { return chooser() == nullptr; },
+            [&] {
+              afterGone = folderText();
+              flagAfterGone = copy.GeneralChanged;
+              zvtest::PressButton(page(), IDC_GENERAL_SELECTDIR);
+            })
+      .When([&] { return picked(folder, L"zv-shots"); }, [&] { PostMessageW(chooser(), WM_COMMAND, IDOK, 0); })
+      .When([&] { return chooser() == nullptr && folderText() != L"C:\\windows"; },
+            [&] {
+              afterChosen = folderText();
+              copy.GeneralChanged = 0;
+              zvtest::PressButton(page(), IDC_GENERAL_SELECTDIR);
+            })
+      .When([&] { return picked(folder, L"zv-shots"); }, [&] { PostMessageW(chooser(), WM_COMMAND, IDOK, 0); })
+      .When([&] { return chooser() == nullptr; },
+            [&] {
+              afterSame = folderText();
+              flagAfterSame = copy.GeneralChanged;
+              zvtest::PressButton(dialog.hwnd(), IDC_BUTTON_OK);
+            });
+  EXPECT_EQ(Run(dialog, steps), IDOK);
+  RemoveDirectoryW(folder.c_str());
+  EXPECT_EQ(chooserTitle, L"Select the folder for screenshots");
+  EXPECT_NE(message.find(L"cannot be used for screenshots"), std::wstring::npos) << fw::WideToUtf8(message);
+  EXPECT_NE(message.find(gone), std::wstring::npos) << fw::WideToUtf8(message);
+  EXPECT_EQ(afterGone, L"C:\\windows");
+  EXPECT_EQ(flagAfterGone, 0);
+  EXPECT_TRUE(fw::EqualsNoCase(afterChosen, folder)) << fw::WideToUtf8(afterChosen);
+  EXPECT_EQ(afterSame, afterChosen);
+  EXPECT_EQ(flagAfterSame, 0) << "the same folder again changes nothing";
+  EXPECT_EQ(player.ScreenshotDirectory, fw::ToU16(afterChosen));
+  EXPECT_EQ(player.GeneralChanged, 0);
 }

@@ -267,6 +267,11 @@ PageRun CheckEveryPage(LanguageTable* language, const std::string& name) {
                  }
                });
   }
+  if (!shots.empty()) {
+    // The OK button with the shield, as after a change of associations.
+    steps.Then([&] { dialog.WorkingCopy().FileAssociationsChanged = 1; });
+    steps.When([&] { return dialog.ShieldShown(); }, [&] { shoot("shield"); });
+  }
   steps.Then([&] { zvtest::PressButton(dialog.hwnd(), IDC_BUTTON_ABBRECHEN); });
   steps.Start();
   dialog.DoModal();

@@ -105,7 +105,7 @@ TEST_F(SettingsCommand, OkStoresEveryValueWithItsTypeAndAppliesTheChangesAtOnce)
                             L"StartFullscreen", L"StartMediaAutomatically", L"JumpToLastPosition", L"PlaybackDelay",
                             L"JumpingRange", L"EnableSubtitlesByDefault", L"VideoRenderer", L"DisplaySettings",
                             L"DisplayDevice", L"DisplayDeviceStartup", L"LanguageType", L"LanguageResource",
-                            L"ScreenshotDirectory"};
+                            L"ScreenshotDirectory", L"Volume"};
   StepRunner steps;
   steps.When([&] { return player.up && IsWindowVisible(player.hwnd()); },
              [&] { zvtest::PostSettingsCommand(player.hwnd()); })
@@ -113,6 +113,9 @@ TEST_F(SettingsCommand, OkStoresEveryValueWithItsTypeAndAppliesTheChangesAtOnce)
             [&] {
               HWND dialog = zvtest::FindSettingsDialog();
               ChangeEverything(dialog, &resolution);
+              // Meanwhile the player changes a value of its own (a remote
+              // volume step): OK must not undo it.
+              stored.settings->Volume = -2500;
               zvtest::PressButton(dialog, IDC_BUTTON_OK);
             })
       .When([&] { return !zvtest::FindSettingsDialog() && zvtest::SettingsValue(L"JumpingRange"); },
@@ -152,6 +155,7 @@ TEST_F(SettingsCommand, OkStoresEveryValueWithItsTypeAndAppliesTheChangesAtOnce)
   EXPECT_EQ(dword(L"LanguageType"), std::optional<DWORD>(0));
   EXPECT_EQ(text(L"LanguageResource"), std::optional<std::wstring>(L"IDR_LNG_GERMAN"));
   EXPECT_EQ(text(L"ScreenshotDirectory"), std::optional<std::wstring>(L""));
+  EXPECT_EQ(dword(L"Volume"), std::optional<DWORD>(7500));
   // Applied at once: the toolbar moved, the priority changed, the language
   // was loaded, the resolution was parsed.
   EXPECT_FALSE(toolBarAtTop);
@@ -242,4 +246,40 @@ TEST_F(SettingsCommand, ANewRendererTakesEffectAtTheNextOpenAndDontChangeIsStore
   EXPECT_EQ(storedRenderer, std::optional<std::wstring>(L"Video Renderer"));
   EXPECT_EQ(storedResolution, std::optional<std::wstring>(L"Current"));
   EXPECT_EQ(stored.settings->DisplayWidth, 0);
+}
+
+TEST_F(SettingsCommand, InFullscreenTheDialogComesAboveTheVideoWithTheCursor) {
+  zvtest::RegistrySettings stored;
+  stored.settings->VideoRenderer = u"Video Renderer";
+  zvtest::SettingsPlayer player(language_.get(), stored.settings.get());
+  bool fullscreen = false, topmost = false, cursor = false, stillFullscreen = false;
+  StepRunner steps;
+  steps.When([&] { return player.up && IsWindowVisible(player.hwnd()); },
+             [&] {
+               player.OpenMediaFile(zvtest::MediaPath(L"v.avi"));
+               player.EnterFullscreen();
+               fullscreen = player.IsFullscreen();
+               zvtest::PostSettingsCommand(player.hwnd());
+             })
+      .When(DialogUp,
+            [&] {
+              HWND dialog = zvtest::FindSettingsDialog();
+              topmost = (GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+              CURSORINFO info{};
+              info.cbSize = sizeof(info);
+              cursor = GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
+              zvtest::PressButton(dialog, IDC_BUTTON_ABBRECHEN);
+            })
+      .When([&] { return !zvtest::FindSettingsDialog(); },
+            [&] {
+              stillFullscreen = player.IsFullscreen();
+              player.LeaveFullscreen();
+              player.CloseMedia(false);
+              PostMessageW(player.hwnd(), WM_CLOSE, 0, 0);
+            });
+  RunPlayer(player, steps);
+  EXPECT_TRUE(fullscreen);
+  EXPECT_TRUE(topmost);
+  EXPECT_TRUE(cursor);
+  EXPECT_TRUE(stillFullscreen);
 }
