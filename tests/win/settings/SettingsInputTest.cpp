@@ -212,3 +212,43 @@ TEST_F(SettingsInput, MouseAloneChoosesAPageTicksABoxAndPressesOk) {
   EXPECT_EQ(player.EnableSubtitlesByDefault, 1);
   EXPECT_EQ(player.DvdChanged, 1);
 }
+
+TEST_F(SettingsInput, TabReachesEveryControlOfEveryPageInOrder) {
+  CSettings player(0);
+  CSettingsDialog dialog(english_.get(), &player, nullptr);
+  const DWORD thread = GetCurrentThreadId();
+  std::vector<std::vector<int>> orders;
+  InputRun run(dialog, [&](HWND window) {
+    HWND tree = GetDlgItem(window, IDC_TREE_SETTINGS);
+    auto focusId = [&] { return GetDlgCtrlID(zvtest::FocusOf(thread)); };
+    for (int node = 1; node < CSettingsDialog::kNodeCount; ++node) {
+      HTREEITEM selected = TreeView_GetSelection(tree);
+      if (!KeyUntil(VK_DOWN, [&] { return TreeView_GetSelection(tree) != selected; })) {
+        run.failures.push_back("down arrow did not move");
+        return;
+      }
+      std::vector<int> order;
+      for (int i = 0; i < 20 && focusId() != IDC_BUTTON_OK; ++i) {
+        const int before = focusId();
+        KeyUntil(VK_TAB, [&] { return focusId() != before; });
+        if (focusId() != IDC_BUTTON_OK) order.push_back(focusId());
+      }
+      orders.push_back(order);
+      KeyUntil(VK_TAB, [&] { return focusId() == IDC_BUTTON_ABBRECHEN; });
+      KeyUntil(VK_TAB, [&] { return focusId() == IDC_TREE_SETTINGS; });
+    }
+    zvtest::PressKey(VK_ESCAPE);
+    zvtest::PollFor([&] { return !IsWindow(window); }, kWait);
+  });
+  EXPECT_EQ(run.Run(), IDCANCEL);
+  for (const std::string& failure : run.failures) ADD_FAILURE() << failure;
+  const std::vector<int> video = {IDC_MONITOR, IDC_DISPLAYSETTINGS, IDC_VIDEO_RENDERER};
+  const std::vector<int> language = {IDC_LANGUAGELIST};
+  const std::vector<int> playback = {IDC_PLAYBACK_FULLSCREEN, IDC_PLAYBACK_AUTOSTARTVIDEO, IDC_PLAYBACK_JUMPTOLASTPOS,
+                                     IDC_PLAYBACK_PLAYBACKDELAY, IDC_PLAYBACK_EDIT_JUMPINGRANGE};
+  const std::vector<int> dvd = {IDC_DVD_ENABLE_SUBTITLES_BY_DEFAULT};
+  const std::vector<int> none;
+  // Nodes without a page of their own keep the page before them.
+  EXPECT_EQ(orders, (std::vector<std::vector<int>>{video, language, language, none, none, none, playback, dvd, dvd,
+                                                   none, none}));
+}

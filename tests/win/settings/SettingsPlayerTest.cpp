@@ -283,3 +283,41 @@ TEST_F(SettingsCommand, InFullscreenTheDialogComesAboveTheVideoWithTheCursor) {
   EXPECT_TRUE(cursor);
   EXPECT_TRUE(stillFullscreen);
 }
+
+TEST_F(SettingsCommand, SwitchingPowerManagementOffWhileAVideoPlaysGivesTheScreenSaverBack) {
+  BOOL saverBefore = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &saverBefore, 0);
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+  zvtest::RegistrySettings stored;
+  stored.settings->VideoRenderer = u"Video Renderer";
+  zvtest::SettingsPlayer player(language_.get(), stored.settings.get());
+  BOOL whilePlaying = TRUE, afterOk = FALSE;
+  StepRunner steps;
+  steps.When([&] { return player.up && IsWindowVisible(player.hwnd()); },
+             [&] {
+               player.OpenMediaFile(zvtest::MediaPath(L"v.avi"));
+               player.Play();
+             })
+      .When([&] { return player.GetPlayState() == kPlayPlaying; },
+            [&] {
+              SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &whilePlaying, 0);
+              zvtest::PostSettingsCommand(player.hwnd());
+            })
+      .When(DialogUp,
+            [&] {
+              HWND dialog = zvtest::FindSettingsDialog();
+              zvtest::Click(zvtest::CurrentPageOf(dialog), IDC_GENERAL_POWER);
+              zvtest::PressButton(dialog, IDC_BUTTON_OK);
+            })
+      .When([&] { return !zvtest::FindSettingsDialog(); },
+            [&] {
+              SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &afterOk, 0);
+              player.CloseMedia(false);
+              PostMessageW(player.hwnd(), WM_CLOSE, 0, 0);
+            });
+  RunPlayer(player, steps);
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, saverBefore, nullptr, 0);
+  EXPECT_FALSE(whilePlaying) << "a playing video keeps the screen saver off";
+  EXPECT_TRUE(afterOk);
+  EXPECT_EQ(stored.settings->DeactivatePowerManagement, 0);
+}
