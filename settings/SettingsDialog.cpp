@@ -20,7 +20,7 @@ constexpr UINT kTimerPeriodMs = 40;
 constexpr int kTitlePoints = 14;
 constexpr int kSmallestTitlePoints = 8;
 
-struct NodeSpec {
+struct NodeEntry {
   const char16_t* key;
   // Shown when the active language has no text for the key, so that no node
   // of the tree is ever blank.
@@ -30,7 +30,7 @@ struct NodeSpec {
   int category;  // the file-association pages' category
 };
 
-const NodeSpec kNodes[CSettingsDialog::kNodeCount] = {
+const NodeEntry kNodes[CSettingsDialog::kNodeCount] = {
     {u"GENERAL", L"General", -1, true, 0},
     {u"VIDEO", L"Video", -1, true, 0},
     {u"LANGUAGE", L"Language", -1, true, 0},
@@ -157,6 +157,8 @@ std::unique_ptr<fw::Dialog> CSettingsDialog::CreatePage(Node node) {
 
 LRESULT CSettingsDialog::OnTreeSelectionChanged(NMHDR* header) {
   const auto* change = reinterpret_cast<const NMTREEVIEWW*>(header);
+  // The tree also reports losing its selection while it is destroyed.
+  if (!change->itemNew.hItem) return 0;
   const LPARAM node = change->itemNew.lParam;
   if (node < 0 || node >= kNodeCount) return 0;
   ShowNode(static_cast<Node>(node));
