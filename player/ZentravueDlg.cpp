@@ -86,6 +86,8 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND(IDM_AUDIO_AUDIOTRACKOEFFNEN, OnAudioTrackCommand)
   // Video
   FW_ON_COMMAND(IDM_VIDEO_ASPECTRATIO, OnAspectRatioCommand)
+  // Settings
+  FW_ON_COMMAND(IDM_DATEI_EINSTELLUNGEN, OnSettingsCommand)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)

@@ -13,6 +13,8 @@
 //   PlayerLayout.cpp       video area, bar row, sizing to the video, idle layout,
 //                          fullscreen, centring, start position
 //   PlayerMenus.cpp        menus: loading, both-menu item states, recent sub-menu
+//   PlayerSettings.cpp     the settings command and applying its changes
+//   PlayerLanguage.cpp     a language chosen in the settings taking effect
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
@@ -346,6 +348,14 @@ class CZentravueDlg : public fw::Dialog {
   void SetBorderColour(COLORREF colour);
   void ApplyBorderOptions();
   void MoveToWindowPos(const std::u16string& value);
+
+  // ---- settings additions ----
+  void OnSettingsCommand();
+  // After OK: what the change flags ask for, then saving.
+  void ApplySettingsChanges();
+  // Loads the language the settings name and re-translates the open windows.
+  void ApplyLanguageChange();
+  bool settingsOpen_ = false;
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

@@ -18,6 +18,8 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
   player/PlayerOpening.cpp
+  player/PlayerSettings.cpp
+  player/PlayerLanguage.cpp
   player/PlayerTransport.cpp
   player/ImageButton.cpp
   player/StatusBar.cpp

@@ -2,4 +2,5 @@
 list(APPEND ZV_PORTABLE_SOURCES
 )
 list(APPEND ZV_WIN_SOURCES
+  streaming/ReceiverPages.cpp
 )

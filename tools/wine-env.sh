@@ -38,9 +38,15 @@ zv_wine_prefix() {
   # costs two seconds unless Wine manages its windows itself.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1
-  # Japanese text: the dialog and menu fonts link to "MS UI Gothic" for characters they lack,
-  # a font only a Japanese Windows has; the Japanese font that setup installs stands in for it.
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /t REG_SZ /d 'VL PGothic' /f >/dev/null 2>&1
+  # Japanese text: the user-interface fonts get the Japanese font that setup
+  # installs as a link for the characters they lack, as a Japanese Windows
+  # links them to its own. A face replacement would also change which font
+  # Latin text falls back to, and with it every layout.
+  local face
+  for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d 'VL-PGothic-Regular.ttf,VL PGothic' /f >/dev/null 2>&1
+  done
 }
 
 # zv_start_xvfb: starts a private X server on a free display and exports

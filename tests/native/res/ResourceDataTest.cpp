@@ -139,7 +139,8 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kDialogSecti
       "IDC_GENERAL_TITLE_SNAPSHOTDIR", "IDC_GENERAL_TITLE_SNAPSHOTFILETYPE", "IDC_GENERAL_TITLE_TOOLBARPOS",
       "IDC_GENERAL_KEEP_WINDOW_SIZE", "IDC_GENERAL_KEEP_WINDOW_POS", "IDC_GENERAL_CENTER_WINDOW",
       "IDC_GENERAL_TITLE_DEVICE_DISPLAY_STARTUP"}},
-    {"IDD_SETTINGS_VIDEO", {"IDC_VIDEO_TITLE_DISPLAYSETTINGS", "IDC_VIDEO_TITLE_DISPLAYDEVICE"}},
+    {"IDD_SETTINGS_VIDEO",
+     {"IDC_VIDEO_TITLE_DISPLAYSETTINGS", "IDC_VIDEO_TITLE_DISPLAYDEVICE", "IDC_VIDEO_TITLE_VIDEO_RENDERER"}},
     {"IDD_SETTINGS_PLAYBACK",
      {"IDC_PLAYBACK_FULLSCREEN", "IDC_PLAYBACK_AUTOSTARTVIDEO", "IDC_PLAYBACK_JUMPTOLASTPOS",
       "IDC_PLAYBACK_TITLE_PLAYDELAY", "IDC_PLAYBACK_SECONDS", "IDC_PLAYBACK_JUMPING_RANGE",
@@ -310,7 +311,7 @@ TEST(LanguageFiles, CountMainMenuAndCodeKeys) {
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(code, nullptr);
     EXPECT_EQ(menu->entries.size(), 97u) << path;
-    EXPECT_EQ(code->entries.size(), 66u) << path;
+    EXPECT_EQ(code->entries.size(), 67u) << path;
     EXPECT_EQ(menu->entries.front().first, "IDM_DATEI");
     EXPECT_EQ(menu->entries.back().first, "IDM_FILE_SAVE_AS");
     EXPECT_EQ(code->entries.front().first, "CONNECT_ZV");
