@@ -18,6 +18,7 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
   player/PlayerOpening.cpp
+  player/PlayerSystem.cpp
   player/PlayerTransport.cpp
   player/ImageButton.cpp
   player/StatusBar.cpp
