@@ -8,7 +8,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
-tools/build.sh win >/dev/null
+tools/build.sh win >/dev/null || { echo "package: the Windows build failed (tools/build.sh win)" >&2; exit 1; }
 version=$(sed -n 's/^project(Zentravue VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "package: no version in CMakeLists.txt" >&2; exit 1; }
 exe="$ROOT/build/win/Zentravue.exe"
@@ -17,13 +17,17 @@ exe="$ROOT/build/win/Zentravue.exe"
 appname=ZentravueX64
 
 out="$ROOT/build/package"
-mkdir -p "$out"
+stage="$out/stage"
+rm -rf "$stage"
+mkdir -p "$stage"
 setup="$out/Zentravue-$version-setup.exe"
 portable="$out/Zentravue-$version-portable.zip"
 rm -f "$setup" "$portable"
 
-makensis -V2 -INPUTCHARSET UTF8 -DEXE="$exe" -DOUTFILE="$setup" -DVERSION="$version" -DAPPNAME="$appname" \
-  tools/installer/Zentravue.nsi >/dev/null
-(cd "$(dirname "$exe")" && zip -q -X "$portable" "$(basename "$exe")")
+# The release program without the build's debugging information.
+x86_64-w64-mingw32-strip -o "$stage/Zentravue.exe" "$exe"
+makensis -V2 -INPUTCHARSET UTF8 -DEXE="$stage/Zentravue.exe" -DOUTFILE="$setup" -DVERSION="$version" \
+  -DAPPNAME="$appname" tools/installer/Zentravue.nsi >/dev/null
+(cd "$stage" && zip -q -X "$portable" Zentravue.exe)
 echo "$setup"
 echo "$portable"
