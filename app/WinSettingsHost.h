@@ -5,6 +5,7 @@
 #include "app/WinRegistry.h"
 
 #include <functional>
+#include <utility>
 
 namespace zv {
 

@@ -3,12 +3,16 @@
 #   Zentravue-<version>-setup.exe     the installer (NSIS; per machine, or per
 #                                     user without administrator rights)
 #   Zentravue-<version>-portable.zip  the program alone, to run from anywhere
-# Usage: tools/package.sh   (builds the Windows tree first if needed)
+# Usage: tools/package.sh [--no-build]
+#   builds the Windows tree first unless --no-build (the tests, which run on
+#   a finished build) is given
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
-tools/build.sh win >/dev/null || { echo "package: the Windows build failed (tools/build.sh win)" >&2; exit 1; }
+if [ "${1:-}" != "--no-build" ]; then
+  tools/build.sh win >/dev/null || { echo "package: the Windows build failed (tools/build.sh win)" >&2; exit 1; }
+fi
 version=$(sed -n 's/^project(Zentravue VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "package: no version in CMakeLists.txt" >&2; exit 1; }
 exe="$ROOT/build/win/Zentravue.exe"

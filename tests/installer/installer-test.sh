@@ -11,7 +11,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 . "$ROOT/tools/wine-env.sh"
 checks="$1"; xml="$2"
 
-setup=$("$ROOT/tools/package.sh" | head -n 1) || { echo "installer-test: packaging failed" >&2; exit 1; }
+setup=$("$ROOT/tools/package.sh" --no-build | sed -n 1p) || { echo "installer-test: packaging failed" >&2; exit 1; }
 work="${ZV_BUILD_DIR:-$ROOT/build/win}/installer-test"
 rm -rf "$work"; mkdir -p "$work"
 # A prefix of its own; the test suite's prefix stays untouched.
