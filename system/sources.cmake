@@ -10,6 +10,7 @@ list(APPEND ZV_WIN_SOURCES
   system/SettingsFileAssocs.cpp
   system/UpdateConfig.cpp
   system/UpdateDlg.cpp
+  system/UpdateShared.cpp
   system/UpdateSignature.cpp
   system/UpdateSteps.cpp
   system/UpdateWorker.cpp
