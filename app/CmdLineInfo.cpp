@@ -39,6 +39,7 @@ const SwitchEntry kSwitches[] = {
     {u"uninstall", &CCmdLineInfo::Uninstall},
     {u"admincreatefileassoc", &CCmdLineInfo::AdminCreateFileAssoc},
     {u"admindeletefileassoc", &CCmdLineInfo::AdminDeleteFileAssoc},
+    {u"quiet", &CCmdLineInfo::Quiet},
 };
 
 struct ValueEntry {
@@ -54,6 +55,7 @@ const ValueEntry kValueSwitches[] = {
     {u"wndpos:", &CCmdLineInfo::SetWindowPos},
     {u"jumptopos:", &CCmdLineInfo::SetJumpToPos},
     {u"volume:", &CCmdLineInfo::SetVolume},
+    {u"associate:", &CCmdLineInfo::SetAssociateCategories},
 };
 
 constexpr char16_t kLanguageSwitch[] = u"language:";

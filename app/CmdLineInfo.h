@@ -45,6 +45,10 @@ class CCmdLineInfo {
   void SetJumpToPos(const std::u16string& value) { jumpToPos_ = value; }
   const std::u16string& Volume() const { return volume_; }
   void SetVolume(const std::u16string& value) { volume_ = value; }
+  // "associate:" of the installer: the categories (2 video, 4 audio,
+  // 8 playlists, added up) whose file types it associates.
+  const std::u16string& AssociateCategories() const { return associate_; }
+  void SetAssociateCategories(const std::u16string& value) { associate_ = value; }
 
   // Switches.
   bool Help = false;
@@ -74,6 +78,9 @@ class CCmdLineInfo {
   bool Uninstall = false;
   bool AdminCreateFileAssoc = false;
   bool AdminDeleteFileAssoc = false;
+  // With "uninstall": no language choice first and no message at the end
+  // (the installer's silent uninstall).
+  bool Quiet = false;
 
  private:
   bool* FlagOfSwitch(size_t index);
@@ -86,6 +93,7 @@ class CCmdLineInfo {
   std::u16string windowPos_;
   std::u16string jumpToPos_;
   std::u16string volume_;
+  std::u16string associate_;
 };
 
 namespace zv {

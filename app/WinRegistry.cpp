@@ -24,6 +24,14 @@ bool WinRegistryKey::Open(HKEY root, const std::wstring& path) {
   return true;
 }
 
+bool WinRegistryKey::OpenForReading(HKEY root, const std::wstring& path) {
+  Close();
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  key_ = key;
+  return true;
+}
+
 void WinRegistryKey::Close() {
   if (key_) RegCloseKey(key_);
   key_ = nullptr;
@@ -102,6 +110,16 @@ bool WinRegistryKey::WriteDword(const std::wstring& name, uint32_t value) {
   const DWORD data = value;
   return RegSetValueExW(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) ==
          ERROR_SUCCESS;
+}
+
+bool WinRegistryKey::DeleteValue(const std::wstring& name) {
+  return key_ && RegDeleteValueW(key_, name.c_str()) == ERROR_SUCCESS;
+}
+
+bool WinRegistryKey::Counts(DWORD* values, DWORD* subkeys) const {
+  if (!key_) return false;
+  return RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, subkeys, nullptr, nullptr, values, nullptr, nullptr,
+                          nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool WinRegistryKey::SetDword(const std::u16string& name, uint32_t data) {

@@ -22,6 +22,9 @@ class WinRegistryKey : public RegistryKey {
   // Create-or-open, and open, with read and write access.
   [[nodiscard]] bool Create(HKEY root, const std::wstring& path);
   [[nodiscard]] bool Open(HKEY root, const std::wstring& path);
+  // Opens with read access only: enough to test that a key exists, also
+  // where the caller may not write.
+  [[nodiscard]] bool OpenForReading(HKEY root, const std::wstring& path);
   void Close();
   bool IsOpen() const { return key_ != nullptr; }
 
@@ -35,6 +38,9 @@ class WinRegistryKey : public RegistryKey {
   [[nodiscard]] std::optional<uint32_t> ReadDword(const std::wstring& name);
   bool WriteString(const std::wstring& name, const std::wstring& text);
   bool WriteDword(const std::wstring& name, uint32_t value);
+  bool DeleteValue(const std::wstring& name);
+  // The numbers of the key's values and subkeys; false when unreadable.
+  bool Counts(DWORD* values, DWORD* subkeys) const;
 
   // RegistryKey.
   [[nodiscard]] bool QueryValue(const std::u16string& name, RegValue& value) override;

@@ -20,7 +20,9 @@ std::u16string WinSettingsHost::TempFolder() {
   return fw::ToU16(std::wstring_view(buffer, n));
 }
 
-void WinSettingsHost::ApplyFileAssociations(const CSettings&) {}
+void WinSettingsHost::ApplyFileAssociations(const CSettings& settings) {
+  if (applier_) applier_(settings);
+}
 
 std::unique_ptr<CSettings> CreateGlobalSettings(WinSettingsHost& host) {
   return std::make_unique<CSettings>(1, &host, fw::ToU16(ProductKey()));

@@ -4,6 +4,9 @@
 #include "app/Settings.h"
 #include "app/WinRegistry.h"
 
+#include <functional>
+#include <utility>
+
 namespace zv {
 
 class WinSettingsHost : public SettingsHost {
@@ -17,12 +20,15 @@ class WinSettingsHost : public SettingsHost {
   bool DirectoryExists(const std::u16string& path) override;
   std::u16string ProgramFolder() override;
   std::u16string TempFolder() override;
-  // The shell registration is written by the association code of the system
-  // folder; until it is wired the table is only kept in the settings.
+  // Hands the file types to the shell registration the application set
+  // (the association code lives above this layer); without one the table is
+  // only kept in the settings.
   void ApplyFileAssociations(const CSettings& settings) override;
+  void SetAssociationApplier(std::function<void(const CSettings&)> applier) { applier_ = std::move(applier); }
 
  private:
   CurrentUserRegistry registry_;
+  std::function<void(const CSettings&)> applier_;
 };
 
 // The settings object of the running program: persistent, loaded at once

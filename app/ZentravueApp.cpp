@@ -2,7 +2,6 @@
 
 #include "app/CmdLineInfo.h"
 #include "app/LanguageAtStart.h"
-#include "app/Maintenance.h"
 #include "app/ProductName.h"
 #include "app/RegistryLanguageChoice.h"
 #include "app/SingleInstance.h"
@@ -12,6 +11,9 @@
 #include "lang/LanguageResources.h"
 #include "player/ZentravueDlg.h"
 #include "settings/SettingsLanguage.h"
+#include "system/AssociationService.h"
+#include "system/FileAssociations.h"
+#include "system/Maintenance.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -36,13 +38,21 @@ class CommandLineAdapter : public fw::CommandLineReceiver {
 CZentravueApp::CZentravueApp() {
   zv::LoadNameTableResource(language_);
   comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
+  // The settings register their file types through the process's strategy;
+  // at a first start (while they load) that is always the per-user one,
+  // because the service is created only after them.
+  settingsHost_.SetAssociationApplier([](const CSettings& settings) {
+    zv::FileAssociations(zv::AssociationService(), zv::ShellIdentity::OfThisProgram()).Apply(settings);
+  });
   settings_ = zv::CreateGlobalSettings(settingsHost_);
   // Its absence is no error: the association and power code have fallbacks.
   CoCreateInstance(CLSID_ApplicationAssociationRegistration, nullptr, CLSCTX_ALL,
                    IID_IApplicationAssociationRegistration, associations_.put_void());
+  zv::SetProcessAssociationService(associations_.get());
 }
 
 CZentravueApp::~CZentravueApp() {
+  zv::SetProcessAssociationService(nullptr);
   associations_.Reset();
   settings_.reset();
   // A graph whose building never finished is still held by its worker; with
@@ -77,15 +87,7 @@ bool CZentravueApp::ChooseLanguageAtStart() {
 }
 
 bool CZentravueApp::RunMaintenance(const CCmdLineInfo& info) {
-  using zv::AfterMaintenance;
-  if (info.Uninstall && zv::RunUninstall() == AfterMaintenance::EndProgram) return false;
-  if (info.UpdateStep1 && zv::RunUpdateStep1() == AfterMaintenance::EndProgram) return false;
-  if (info.UpdateStep2 && zv::RunUpdateStep2() == AfterMaintenance::EndProgram) return false;
-  if (info.AdminCreateFileAssoc && zv::RunAdminCreateFileAssociations() == AfterMaintenance::EndProgram)
-    return false;
-  if (info.AdminDeleteFileAssoc && zv::RunAdminDeleteFileAssociations() == AfterMaintenance::EndProgram)
-    return false;
-  return true;
+  return zv::RunMaintenanceSwitches(info, zv::MaintenanceContext{&language_, settings_.get()});
 }
 
 BOOL CZentravueApp::InitInstance() {
@@ -97,6 +99,12 @@ BOOL CZentravueApp::InitInstance() {
 
   if (info.Help) {
     ShowHelp();
+    return FALSE;
+  }
+
+  // Runs that show nothing go before the language choice.
+  if (zv::RunsWithoutLanguage(info)) {
+    if (settings_) RunMaintenance(info);
     return FALSE;
   }
 

@@ -15,7 +15,6 @@ list(APPEND ZV_PORTABLE_SOURCES
 list(APPEND ZV_WIN_SOURCES
   app/DebugDlg.cpp
   app/LanguageAtStart.cpp
-  app/Maintenance.cpp
   app/ProductName.cpp
   app/SingleInstance.cpp
   app/WinRegistry.cpp

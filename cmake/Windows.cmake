@@ -15,7 +15,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 set(ZV_WIN_LIBS
   zentracore zv_jpeg quartz
   strmiids comctl32 comdlg32 ole32 oleaut32 uuid shell32 shlwapi version wininet
-  gdi32 user32 uxtheme psapi advapi32 winmm)
+  gdi32 user32 uxtheme psapi advapi32 winmm bcrypt)
 
 add_library(zentrawin STATIC ${ZV_WIN_SOURCES})
 target_include_directories(zentrawin PUBLIC ${CMAKE_SOURCE_DIR})
@@ -39,7 +39,7 @@ set(ZV_RC ${CMAKE_SOURCE_DIR}/res/Zentravue.rc)
 # Everything under res/ goes into the program (icons, bitmaps, languages, menus).
 file(GLOB_RECURSE ZV_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*)
 set_source_files_properties(${ZV_RC} PROPERTIES OBJECT_DEPENDS
-  "${ZV_RES_FILES};${CMAKE_BINARY_DIR}/res/resource_lzv.txt")
+  "${ZV_RES_FILES};${CMAKE_BINARY_DIR}/res/resource_lzv.txt;${CMAKE_BINARY_DIR}/res/update-server.txt;${CMAKE_BINARY_DIR}/res/update-public-key.bin")
 add_library(zentrares OBJECT ${ZV_RC})
 target_include_directories(zentrares PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/res)
 

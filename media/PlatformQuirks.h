@@ -38,6 +38,13 @@ bool MixingRendererFramesUsable();
 // back paused) is undone. There a plain Stop is used.
 bool StopWhenReadyUsable();
 
+// Wine's HKEY_CLASSES_ROOT shows only the machine's classes: class keys of the
+// user (HKEY_CURRENT_USER "Software\Classes") never reach ShellExecute, so a
+// per-user file association would have no effect. There the per-user
+// association strategy keeps its class keys among the machine's classes,
+// which the shell reads. Windows merges the user's classes in.
+bool PerUserClassesReachShell();
+
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();
 

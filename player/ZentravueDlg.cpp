@@ -88,6 +88,7 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND(IDM_VIDEO_ASPECTRATIO, OnAspectRatioCommand)
   // Settings
   FW_ON_COMMAND(IDM_DATEI_EINSTELLUNGEN, OnSettingsCommand)
+  FW_ON_COMMAND(IDM_HILFE_UPDATE, OnHelpUpdate)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)
@@ -146,6 +147,9 @@ BOOL CZentravueDlg::OnInitDialog() {
   borderBrush_.Reset(CreateSolidBrush(borderColour_));
   taskbarButtonCreatedMessage_ = RegisterWindowMessageW(L"TaskbarButtonCreated");
   UpdateTitle();
+
+  // The shell registration follows the executable wherever it moved.
+  RegisterShellEntries();
 
   // 2. Priority, critical-error boxes off, start display.
   SetProcessPriority();

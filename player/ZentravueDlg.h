@@ -15,6 +15,7 @@
 //   PlayerMenus.cpp        menus: loading, both-menu item states, recent sub-menu
 //   PlayerSettings.cpp     the settings command and applying its changes
 //   PlayerLanguage.cpp     a language chosen in the settings taking effect
+//   PlayerSystem.cpp       shell registration at start, the update command
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
@@ -172,6 +173,11 @@ class CZentravueDlg : public fw::Dialog {
   void EnableNamedPopup(UINT id, bool enabled);
   // Enables or greys the commands and toolbar buttons that need open media.
   void EnableMediaCommands(bool enabled, bool hasVideo);
+
+  // ---- System integration (PlayerSystem.cpp) ----
+  // The shell registration of the running program, refreshed at every start.
+  void RegisterShellEntries();
+  void OnHelpUpdate();
 
   // ---- Command line (PlayerCommandLine.cpp) ----
   // At start-up, after every opening and at the end of a hand-over.

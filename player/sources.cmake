@@ -20,6 +20,7 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerOpening.cpp
   player/PlayerSettings.cpp
   player/PlayerLanguage.cpp
+  player/PlayerSystem.cpp
   player/PlayerTransport.cpp
   player/ImageButton.cpp
   player/StatusBar.cpp

@@ -307,6 +307,10 @@
 #define ID_FILTER_AUDIO_FIRST                                65000
 #define ID_FILTER_SUBTITLE_FIRST                             66000
 
+// System integration: update server address and public key of update signatures
+#define IDR_UPDATE_SERVER                                    3701
+#define IDR_UPDATE_KEY                                       3702
+
 // Next default values for new objects
 #ifdef APSTUDIO_INVOKED
 #ifndef APSTUDIO_READONLY_SYMBOLS

@@ -4,7 +4,6 @@
 #include "lang/DialogTranslation.h"
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
-#include "settings/AssociationService.h"
 #include "settings/SettingsDVD.h"
 #include "settings/SettingsForm.h"
 #include "settings/SettingsGeneral.h"
@@ -12,6 +11,8 @@
 #include "settings/SettingsPlayback.h"
 #include "settings/SettingsVideo.h"
 #include "streaming/ReceiverPages.h"
+#include "system/AssociationService.h"
+#include "system/SettingsFileAssocs.h"
 
 namespace {
 
@@ -139,9 +140,7 @@ std::unique_ptr<fw::Dialog> CSettingsDialog::CreatePage(Node node) {
     case kVideoFiles:
     case kAudioFiles:
     case kPlaylists:
-      // The file-association page of the category kNodes[node].category is
-      // created here; until it exists these nodes show an empty page area.
-      return nullptr;
+      return std::make_unique<CSettingsFileAssocs>(language_, &workingCopy_, hwnd_, kNodes[node].category);
     case kPlayback:
       return std::make_unique<CSettingsPlayback>(language_, &workingCopy_, hwnd_);
     case kDvd:
@@ -230,7 +229,7 @@ void CSettingsDialog::OnCancel() { OnButtonCancel(); }
 
 LRESULT CSettingsDialog::OnTimer(WPARAM id, LPARAM) {
   if (id != ID_Settings_Timer || shieldShown_ || workingCopy_.FileAssociationsChanged != 1) return 0;
-  if (associationService_ < 0) associationService_ = AssociationServicePresent() ? 1 : 0;
+  if (associationService_ < 0) associationService_ = zv::AssociationServicePresent() ? 1 : 0;
   if (!associationService_) return 0;
   okButton_.SetIcon(shieldIcon_.get());
   InvalidateRect(okButton_.hwnd(), nullptr, TRUE);

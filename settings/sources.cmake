@@ -3,7 +3,6 @@ list(APPEND ZV_PORTABLE_SOURCES
   settings/SettingsForm.cpp
 )
 list(APPEND ZV_WIN_SOURCES
-  settings/AssociationService.cpp
   settings/MonitorList.cpp
   settings/SettingsDialog.cpp
   settings/SettingsDVD.cpp

@@ -18,6 +18,7 @@ PACKAGES=(
   gstreamer1.0-libav gstreamer1.0-tools
   ffmpeg dvdauthor
   googletest clang libclang-rt-14-dev python3 nasm
+  nsis zip openssl
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

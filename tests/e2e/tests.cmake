@@ -27,3 +27,9 @@ zv_test(e2e_opening TIMEOUT 240
   LIBS zv_e2e
   SOURCES e2e/OpeningTest.cpp)
 add_dependencies(e2e_opening Zentravue)
+
+zv_test(e2e_system TIMEOUT 240
+  LIBS zv_e2e zv_systemtest
+  SOURCES e2e/UpdateTest.cpp e2e/UninstallTest.cpp)
+add_dependencies(e2e_system Zentravue)
+set_tests_properties(e2e_system PROPERTIES FIXTURES_REQUIRED update_server)

@@ -167,3 +167,12 @@ TEST(CmdLineHelp, TextIsExactlyTheHelpScreen) {
   EXPECT_EQ(text.substr(text.size() - last.size()), last);
   EXPECT_EQ(text.find(u"debug"), std::u16string::npos);
 }
+
+TEST(CmdLineInfo, InstallerSwitchesForQuietUninstallAndAssociations) {
+  CCmdLineInfo info;
+  info.ParseArguments({u"/uninstall", u"/QUIET", u"/associate:14"});
+  EXPECT_TRUE(info.Uninstall);
+  EXPECT_TRUE(info.Quiet);
+  EXPECT_EQ(info.AssociateCategories(), u"14");
+  EXPECT_TRUE(info.MediaName().empty());
+}

@@ -311,7 +311,7 @@ TEST(LanguageFiles, CountMainMenuAndCodeKeys) {
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(code, nullptr);
     EXPECT_EQ(menu->entries.size(), 97u) << path;
-    EXPECT_EQ(code->entries.size(), 67u) << path;
+    EXPECT_EQ(code->entries.size(), 72u) << path;
     EXPECT_EQ(menu->entries.front().first, "IDM_DATEI");
     EXPECT_EQ(menu->entries.back().first, "IDM_FILE_SAVE_AS");
     EXPECT_EQ(code->entries.front().first, "CONNECT_ZV");

@@ -3,11 +3,13 @@
 #include "framework/WideString.h"
 #include "res/resource.h"
 #include "settings/SettingsDialog.h"
+#include "system/AssociationService.h"
 #include "tests/win/settings/SettingsTestSupport.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 
 using zvtest::StepRunner;
@@ -471,27 +473,65 @@ TEST_F(SettingsDialog, DamagedRegistryValuesShowAsDefaultsAndOkStoresWhatWasShow
   zvtest::DeleteProgramRegistry();
 }
 
-TEST_F(SettingsDialog, TheShieldAppearsOnOkOnlyOnceAssociationsChanged) {
-  CSettings player(0);
-  CSettingsDialog dialog(english_.get(), &player, nullptr);
-  bool shieldBefore = true;
-  ULONGLONG changedAt = 0, shownAt = 0;
-  StepRunner steps;
-  steps.When([&] { return Painted(dialog); },
-             [&] {
-               shieldBefore = dialog.ShieldShown();
-               dialog.WorkingCopy().FileAssociationsChanged = 1;
-               changedAt = GetTickCount64();
-             })
-      .When([&] { return dialog.ShieldShown(); },
-            [&] {
-              shownAt = GetTickCount64();
-              zvtest::PressButton(dialog.hwnd(), IDC_BUTTON_ABBRECHEN);
-            });
-  EXPECT_EQ(Run(dialog, steps), IDCANCEL);
-  EXPECT_FALSE(shieldBefore);
-  EXPECT_NE(shownAt, 0u);
-  EXPECT_EQ(player.FileAssociationsChanged, 0) << "cancel hands nothing back";
+namespace {
+
+// The platform's association service as Windows offers it: Wine has the
+// object without its methods, so the program treats it as absent there.
+class AnsweringAssociationService : public IApplicationAssociationRegistration {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE QueryCurrentDefault(LPCWSTR, ASSOCIATIONTYPE, ASSOCIATIONLEVEL, LPWSTR*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE QueryAppIsDefault(LPCWSTR, ASSOCIATIONTYPE, ASSOCIATIONLEVEL, LPCWSTR,
+                                              BOOL* isDefault) override {
+    *isDefault = FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE QueryAppIsDefaultAll(ASSOCIATIONLEVEL, LPCWSTR, BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetAppAsDefault(LPCWSTR, LPCWSTR, ASSOCIATIONTYPE) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetAppAsDefaultAll(LPCWSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ClearUserAssociations() override { return E_NOTIMPL; }
+};
+
+}  // namespace
+
+TEST_F(SettingsDialog, TheShieldAppearsOnOkOnlyOnceAssociationsChangedAndOnlyWithTheService) {
+  AnsweringAssociationService service;
+  for (const bool withService : {true, false}) {
+    SCOPED_TRACE(withService ? "with the service" : "without the service");
+    zv::SetProcessAssociationService(withService ? &service : nullptr);
+    CSettings player(0);
+    CSettingsDialog dialog(english_.get(), &player, nullptr);
+    bool shieldBefore = true;
+    bool shown = false;
+    ULONGLONG changedAt = 0;
+    StepRunner steps;
+    steps.When([&] { return Painted(dialog); },
+               [&] {
+                 shieldBefore = dialog.ShieldShown();
+                 dialog.WorkingCopy().FileAssociationsChanged = 1;
+                 changedAt = GetTickCount64();
+               });
+    if (withService) {
+      steps.When([&] { return dialog.ShieldShown(); }, [&] { shown = true; });
+    } else {
+      // Ten periods of the 40 ms timer without the shield.
+      steps.When([&] { return dialog.ShieldShown() || GetTickCount64() - changedAt > 400; },
+                 [&] { shown = dialog.ShieldShown(); });
+    }
+    steps.Then([&] { zvtest::PressButton(dialog.hwnd(), IDC_BUTTON_ABBRECHEN); });
+    EXPECT_EQ(Run(dialog, steps), IDCANCEL);
+    EXPECT_FALSE(shieldBefore);
+    EXPECT_EQ(shown, withService);
+    EXPECT_EQ(player.FileAssociationsChanged, 0) << "cancel hands nothing back";
+  }
+  zv::SetProcessAssociationService(nullptr);
 }
 
 namespace {

@@ -247,8 +247,11 @@ TEST_F(SettingsInput, TabReachesEveryControlOfEveryPageInOrder) {
   const std::vector<int> playback = {IDC_PLAYBACK_FULLSCREEN, IDC_PLAYBACK_AUTOSTARTVIDEO, IDC_PLAYBACK_JUMPTOLASTPOS,
                                      IDC_PLAYBACK_PLAYBACKDELAY, IDC_PLAYBACK_EDIT_JUMPINGRANGE};
   const std::vector<int> dvd = {IDC_DVD_ENABLE_SUBTITLES_BY_DEFAULT};
+  const std::vector<int> fileAssocs = {IDC_LIST_FILEASSOCS, IDC_EDIT_NEWFILEASSOC, IDC_BUTTON_ADD,
+                                       IDC_BUTTON_DELETE, IDC_BUTTON_ASSOCIATE_CATEGORY,
+                                       IDC_BUTTON_UNASSOCIATE_CATEGORY, IDC_BUTTON_STANDARD_SETTINGS};
   const std::vector<int> none;
   // Nodes without a page of their own keep the page before them.
-  EXPECT_EQ(orders, (std::vector<std::vector<int>>{video, language, language, none, none, none, playback, dvd, dvd,
+  EXPECT_EQ(orders, (std::vector<std::vector<int>>{video, language, language, fileAssocs, fileAssocs, fileAssocs, playback, dvd, dvd,
                                                    none, none}));
 }
