@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdarg>
 #include <cstring>
-#include <cstdio>
 
 namespace zv::dvd {
 namespace {
@@ -113,7 +112,9 @@ std::unique_ptr<Navigator> Navigator::Open(const std::string& path, std::string*
     return nullptr;
   }
   dvdnav_set_readahead_flag(navigator->nav_, 1);
-  dvdnav_set_PGC_positioning_flag(navigator->nav_, 0);
+  // Times are counted from the start of the program chain (the title), not
+  // of the program (the chapter).
+  dvdnav_set_PGC_positioning_flag(navigator->nav_, 1);
   return navigator;
 }
 
@@ -207,6 +208,14 @@ bool Navigator::Step(uint8_t* block) {
       }
       if (domain == Domain::Title && part != lastChapter_) host_->PostEvent(NavEvent::ChapterStart, part, 0);
       lastChapter_ = domain == Domain::Title ? part : -1;
+      // After a jump the place is published with the segment that shows it.
+      pendingTitle_ = title;
+      pendingChapter_ = part;
+      if (!needSegment_) {
+        std::lock_guard<std::mutex> lock(stateMutex_);
+        title_ = title;
+        chapter_ = part;
+      }
       if (angle != lastAngle_) {
         lastAngle_ = angle;
         host_->PostEvent(NavEvent::AngleChange, angles, angle);
@@ -382,6 +391,9 @@ void Navigator::RequestSegment(uint32_t lbn) {
   }
   segment_ = segment;
   host_->ChangeSegment(segment);
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  title_ = pendingTitle_;
+  chapter_ = pendingChapter_;
 }
 
 bool Navigator::InSegment(uint32_t lbn) const {
@@ -838,8 +850,10 @@ bool Navigator::StillOff() {
   return true;
 }
 
-// Runs a "set system parameters" instruction of the DVD machine, the way a
-// disc's own commands change streams. The button number given is the one
+// Runs a "set system parameters" instruction of the DVD machine (SetSTN,
+// immediate values: byte 3 audio, byte 4 subpicture with its display bit,
+// byte 5 angle, each with bit 7 set to apply it), the way a disc's own
+// commands change streams. The button number given is the one
 // highlighted now, so the highlight stays.
 bool Navigator::ExecuteSetStream(const uint8_t command[8]) {
   bool ok;
@@ -857,20 +871,17 @@ bool Navigator::ExecuteSetStream(const uint8_t command[8]) {
 
 bool Navigator::SelectAudioStream(int logical) {
   if ((ProhibitedUops() & kUopAudioStream) || logical < 0 || logical >= AudioCount()) return false;
-  const uint8_t command[8] = {0x51, 0x00, static_cast<uint8_t>(0x80 | logical), 0, 0, 0, 0, 0};
+  const uint8_t command[8] = {0x51, 0x00, 0x00, static_cast<uint8_t>(0x80 | logical), 0, 0, 0, 0};
   if (!ExecuteSetStream(command)) return false;
-  {
-    std::lock_guard<std::mutex> lock(stateMutex_);
-    audioLogical_ = logical;
-  }
-  needSegment_ = true;
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  audioLogical_ = logical;
   return true;
 }
 
 bool Navigator::SelectSubpictureStream(int logical) {
   if ((ProhibitedUops() & kUopSubpictureStream) || logical < 0 || logical >= SubpictureCount()) return false;
   const bool display = SubpictureDisplayed();
-  const uint8_t command[8] = {0x51, 0x00, 0x00, static_cast<uint8_t>(0x80 | (display ? 0x40 : 0) | logical), 0, 0, 0, 0};
+  const uint8_t command[8] = {0x51, 0x00, 0x00, 0x00, static_cast<uint8_t>(0x80 | (display ? 0x40 : 0) | logical), 0, 0, 0};
   if (!ExecuteSetStream(command)) return false;
   std::lock_guard<std::mutex> lock(stateMutex_);
   spuLogical_ = logical;
@@ -884,7 +895,7 @@ void Navigator::SetSubpictureDisplay(bool on) {
     ++overlay_.serial;
   }
   const int logical = CurrentSubpicture();
-  const uint8_t command[8] = {0x51, 0x00, 0x00, static_cast<uint8_t>(0x80 | (on ? 0x40 : 0) | logical), 0, 0, 0, 0};
+  const uint8_t command[8] = {0x51, 0x00, 0x00, 0x00, static_cast<uint8_t>(0x80 | (on ? 0x40 : 0) | logical), 0, 0, 0};
   if (SubpictureCount() > 0 && !(ProhibitedUops() & kUopSubpictureStream)) ExecuteSetStream(command);
   Command();
 }
@@ -924,14 +935,12 @@ Domain Navigator::CurrentDomain() {
 }
 
 void Navigator::CurrentLocation(int* title, int* chapter, int64_t* time90k) {
-  int32_t t = 0, part = 0;
-  {
-    std::lock_guard<std::mutex> navLock(navMutex_);
-    if (dvdnav_current_title_info(nav_, &t, &part) != DVDNAV_STATUS_OK) t = part = 0;
-  }
+  int t = 0, part = 0;
   int64_t base, length;
   {
     std::lock_guard<std::mutex> lock(stateMutex_);
+    t = title_;
+    part = chapter_;
     base = titleTimeBase_;
     length = pgcLength_;
   }

@@ -227,6 +227,7 @@ class Navigator {
   bool spuVmShown_ = false;
   int audioPhysical_ = 0;
   int lastTitle_ = -1, lastChapter_ = -1;
+  int pendingTitle_ = 0, pendingChapter_ = 0;
   Domain lastDomain_ = Domain::FirstPlay;
   int lastAngle_ = 1;
   SpuAssembler assembler_;
@@ -250,6 +251,7 @@ class Navigator {
   int lastButton_ = -1;
   bool stopped_ = false;
   Domain domain_ = Domain::FirstPlay;
+  int title_ = 0, chapter_ = 0;  // of the picture presented
 };
 
 // Two-letter language code of a locale language name, "en" for English.

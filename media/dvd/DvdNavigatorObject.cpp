@@ -6,7 +6,6 @@
 #include <dvdevcod.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace zv::dvd {
 namespace {
@@ -211,7 +210,6 @@ STDMETHODIMP DvdNavigatorObject::RenderDvdVideoVolume(LPCWSTR path, DWORD, AM_DV
   while (volume.size() > 3 && (volume.back() == L'\\' || volume.back() == L'/')) volume.pop_back();
   std::string error;
   navigator_ = Navigator::Open(fw::WideToUtf8(volume), &error);
-  fprintf(stderr, "DBG open %s -> %p %s\n", fw::WideToUtf8(volume).c_str(), (void*)navigator_.get(), error.c_str());
   if (!navigator_) {
     status->bDvdVolInvalid = TRUE;
     return S_FALSE;
@@ -244,9 +242,7 @@ STDMETHODIMP DvdNavigatorObject::RenderDvdVideoVolume(LPCWSTR path, DWORD, AM_DV
   // The machine runs until it knows where the first picture is.
   rendering_ = true;
   navigator_->Start(this);
-  const DWORD waited = WaitForSingleObject(segmentReady_, kFirstSegmentTimeoutMs);
-  fprintf(stderr, "DBG first segment wait %lu\n", waited);
-  if (waited != WAIT_OBJECT_0) {
+  if (WaitForSingleObject(segmentReady_, kFirstSegmentTimeoutMs) != WAIT_OBJECT_0) {
     rendering_ = false;
     status->bDvdVolUnknown = TRUE;
     Shutdown();
@@ -280,7 +276,6 @@ HRESULT DvdNavigatorObject::ApplySegment() {
   RemoveSplitter(graph_.get(), source_->Pin());
   source_->SetSegment(segment);
   HRESULT hr = graph_->Render(source_->Pin());
-  fprintf(stderr, "DBG segment vts %d menu %d ranges %zu blocks %llu audio %x render %08lx\n", segment.vts, segment.menu, segment.ranges.size(), (unsigned long long)segment.Blocks(), segment.audioId, hr);
   // A new segment starts at stream position 0; the graph is stopped, so the
   // seek is safe on every platform.
   fw::ComPtr<IMediaSeeking> seeking;
@@ -322,7 +317,6 @@ bool DvdNavigatorObject::ChangeSegment(const Segment& segment) {
 
 void DvdNavigatorObject::PostEvent(NavEvent event, long param1, long param2) {
   if (!source_ || shuttingDown_) return;
-  fprintf(stderr, "DBG event %d %ld %ld\n", static_cast<int>(event), param1, param2);
   switch (event) {
     case NavEvent::DomainChange:
       source_->Notify(EC_DVD_DOMAIN_CHANGE, param1, 0);

@@ -79,7 +79,11 @@ void SubpictureOverlay::Show(HWND parent, const RECT& pictureArea, const Overlay
 }
 
 void SubpictureOverlay::Place(HWND parent, const RECT& pictureArea) {
-  if (!window_ || GetParent(window_) != parent || SameRect(area_, pictureArea)) return;
+  if (!window_ || GetParent(window_) != parent) return;
+  // The renderer's window may come to the top when it is shown again.
+  if (IsWindowVisible(window_) && GetWindow(parent, GW_CHILD) != window_)
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (SameRect(area_, pictureArea)) return;
   area_ = pictureArea;
   MoveWindow(window_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, FALSE);
   ApplyRegion();
@@ -92,6 +96,8 @@ void SubpictureOverlay::Hide() {
 }
 
 // The window consists of the drawn pixels only, scaled like the picture.
+// The runs of drawn pixels are scaled here (a transform in the region call
+// is not honoured everywhere).
 void SubpictureOverlay::ApplyRegion() {
   const int width = area_.right - area_.left;
   const int height = area_.bottom - area_.top;
@@ -99,6 +105,9 @@ void SubpictureOverlay::ApplyRegion() {
   std::vector<RECT> runs;
   for (int y = 0; y < picture_.height; ++y) {
     const uint32_t* row = picture_.argb.data() + static_cast<size_t>(y) * picture_.width;
+    const LONG top = static_cast<LONG>(static_cast<long long>(y) * height / picture_.height);
+    const LONG bottom = static_cast<LONG>(static_cast<long long>(y + 1) * height / picture_.height);
+    if (bottom <= top) continue;
     for (int x = 0; x < picture_.width;) {
       if (!(row[x] >> 24)) {
         ++x;
@@ -106,7 +115,9 @@ void SubpictureOverlay::ApplyRegion() {
       }
       const int start = x;
       while (x < picture_.width && (row[x] >> 24)) ++x;
-      runs.push_back(RECT{start, y, x, y + 1});
+      const LONG left = static_cast<LONG>(static_cast<long long>(start) * width / picture_.width);
+      const LONG right = static_cast<LONG>(static_cast<long long>(x) * width / picture_.width);
+      if (right > left) runs.push_back(RECT{left, top, right, bottom});
     }
   }
   RGNDATAHEADER header{};
@@ -114,13 +125,13 @@ void SubpictureOverlay::ApplyRegion() {
   header.iType = RDH_RECTANGLES;
   header.nCount = static_cast<DWORD>(runs.size());
   header.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
-  header.rcBound = RECT{0, 0, picture_.width, picture_.height};
+  header.rcBound = RECT{0, 0, width, height};
   std::vector<BYTE> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
   memcpy(data.data(), &header, sizeof(header));
   if (!runs.empty()) memcpy(data.data() + sizeof(RGNDATAHEADER), runs.data(), runs.size() * sizeof(RECT));
-  XFORM scale{static_cast<FLOAT>(width) / picture_.width, 0, 0, static_cast<FLOAT>(height) / picture_.height, 0, 0};
-  HRGN region = ExtCreateRegion(&scale, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
-  if (region) SetWindowRgn(window_, region, TRUE);  // the window owns the region now
+  HRGN region = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+  if (!region) region = CreateRectRgn(0, 0, 0, 0);  // nothing rather than a black box
+  SetWindowRgn(window_, region, TRUE);  // the window owns the region now
 }
 
 void SubpictureOverlay::Paint() {
