@@ -325,10 +325,10 @@ bool CDVD::ToPicturePoint(POINT windowPoint, POINT* picturePoint) {
   if (!basicVideo_ || FAILED(basicVideo_->GetDestinationPosition(&left, &top, &width, &height)) || width <= 0 ||
       height <= 0)
     return false;
-  long offsetX = 0, offsetY = 0, w = 0, h = 0;
-  if (videoWindow_) videoWindow_->GetWindowPosition(&offsetX, &offsetY, &w, &h);
-  const long x = windowPoint.x - offsetX - left;
-  const long y = windowPoint.y - offsetY - top;
+  // The renderer's window fills the video window from its origin
+  // (SetVideoWindowPosition), so its picture's place is the video window's.
+  const long x = windowPoint.x - left;
+  const long y = windowPoint.y - top;
   if (x < 0 || y < 0 || x >= width || y >= height) return false;
   picturePoint->x = static_cast<LONG>(x * nativeWidth / width);
   picturePoint->y = static_cast<LONG>(y * nativeHeight / height);

@@ -276,7 +276,14 @@ bool CZentravueDlg::OnDvdMessage(UINT message, WPARAM wParam, LPARAM) {
   GetClientRect(video, &client);
   if (!PtInRect(&client, point)) return false;
   if (message == WM_MOUSEMOVE) {
-    if (DvdSelectAt(point)) SetCursor(LoadCursorW(fw::ResourceInstance(), MAKEINTRESOURCEW(IDC_HANDPOINT)));
+    // Windows moving under a resting cursor send movements too; only a
+    // moved cursor takes the selection from the keys.
+    const bool moved = point.x != lastDvdCursor_.x || point.y != lastDvdCursor_.y;
+    lastDvdCursor_ = point;
+    ULONG button = 0;
+    if (dvdMedia_->GetButtonAtPosition(point, &button) != S_OK) return false;
+    SetCursor(LoadCursorW(fw::ResourceInstance(), MAKEINTRESOURCEW(IDC_HANDPOINT)));
+    if (moved) DvdSelectAt(point);
     return false;
   }
   return DvdActivateAt(point);

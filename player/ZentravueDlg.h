@@ -375,6 +375,7 @@ class CZentravueDlg : public fw::Dialog {
 
   // ---- DVD additions (PlayerDvd.cpp) ----
   bool subtitlesWanted_ = false;
+  POINT lastDvdCursor_{-1, -1};  // in the video window, at the last mouse movement
   void CloseDvdMedia();
   void OnDvdGraphEvent(long code, LONG_PTR param1);
   void OnDvdDomainChange();

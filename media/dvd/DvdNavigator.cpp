@@ -259,7 +259,6 @@ bool Navigator::Step(uint8_t* block) {
       const int physical = change->physical_letterbox >= 0 ? change->physical_letterbox : change->physical_wide;
       nav.unlock();
       spuPhysical_ = physical >= 0 ? (physical & 0x1F) : 0;
-      spuVmShown_ = physical >= 0 && !(physical & 0x80);
       assembler_.Reset();
       host_->PostEvent(NavEvent::SubpictureStreamChange, change->logical, 0);
       break;
@@ -518,8 +517,9 @@ void Navigator::UpdateUops(Domain domain) {
       uops |= kUopResume | kUopReturnFromSubmenu;
     } else {
       // Menus: no chapters, times, scans or streams of a title.
+      // Stream changes too: the machine's command for them would end a still menu.
       uops |= kUopChapterSearchOrPlay | kUopTimeOrChapterSearch | kUopPrevOrReplayChapter | kUopNextChapter |
-              kUopForwardScan | kUopBackwardScan | kUopAngle;
+              kUopForwardScan | kUopBackwardScan | kUopAngle | kUopAudioStream | kUopSubpictureStream;
     }
   }
   bool changed = false;
@@ -580,8 +580,7 @@ void Navigator::UpdateOverlay(bool force) {
   lastHighlight_ = highlight;
   if (!changed) return;
   const bool inMenu = lastDomain_ != Domain::Title;
-  const bool show = spuShown_ && (shownSpu_.forced || inMenu || (subpictureDisplay_ && spuVmShown_) ||
-                                  (subpictureDisplay_ && !inMenu));
+  const bool show = spuShown_ && (shownSpu_.forced || inMenu || subpictureDisplay_);
   overlay_.serial++;
   overlay_.visible = show;
   if (show) {
@@ -888,16 +887,15 @@ bool Navigator::SelectSubpictureStream(int logical) {
   return true;
 }
 
+// Showing subpictures is decided here, not by the DVD machine: a command
+// to the machine would end a still menu (libdvdnav clears the still for any
+// command it runs). Forced subpictures and menus show either way.
 void Navigator::SetSubpictureDisplay(bool on) {
   {
     std::lock_guard<std::mutex> lock(stateMutex_);
     subpictureDisplay_ = on;
-    ++overlay_.serial;
   }
-  const int logical = CurrentSubpicture();
-  const uint8_t command[8] = {0x51, 0x00, 0x00, 0x00, static_cast<uint8_t>(0x80 | (on ? 0x40 : 0) | logical), 0, 0, 0};
-  if (SubpictureCount() > 0 && !(ProhibitedUops() & kUopSubpictureStream)) ExecuteSetStream(command);
-  Command();
+  UpdateOverlay(true);
 }
 
 bool Navigator::SelectAngle(int angle) {

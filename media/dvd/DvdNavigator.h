@@ -224,7 +224,6 @@ class Navigator {
   int64_t lastVobuEndPts_ = 0;
   std::atomic<int> vts_{0};
   int spuPhysical_ = 0;
-  bool spuVmShown_ = false;
   int audioPhysical_ = 0;
   int lastTitle_ = -1, lastChapter_ = -1;
   int pendingTitle_ = 0, pendingChapter_ = 0;

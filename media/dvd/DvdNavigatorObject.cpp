@@ -363,12 +363,22 @@ bool DvdNavigatorObject::PictureArea(HWND* parent, RECT* area) {
     return false;
   OAHWND owner = 0;
   if (FAILED(video->get_Owner(&owner)) || !owner) return false;
-  long left = 0, top = 0, width = 0, height = 0;
   long dl = 0, dt = 0, dw = 0, dh = 0;
-  if (FAILED(video->GetWindowPosition(&left, &top, &width, &height))) return false;
   if (FAILED(basic->GetDestinationPosition(&dl, &dt, &dw, &dh))) return false;
   *parent = reinterpret_cast<HWND>(owner);
-  *area = RECT{left + dl, top + dt, left + dl + dw, top + dt + dh};
+  // The renderer's window is the owner's other child. Its place is taken
+  // from the window itself: Wine's GetWindowPosition answers in screen
+  // coordinates for a child window.
+  POINT origin{0, 0};
+  for (HWND child = GetWindow(*parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == overlay_.Window()) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    origin = POINT{r.left, r.top};
+    ScreenToClient(*parent, &origin);
+    break;
+  }
+  *area = RECT{origin.x + dl, origin.y + dt, origin.x + dl + dw, origin.y + dt + dh};
   // The renderer's window must not paint over its sibling.
   long style = 0;
   if (SUCCEEDED(video->get_WindowStyle(&style)) && !(style & WS_CLIPSIBLINGS))
