@@ -10,10 +10,26 @@ set_target_properties(zv_jpeg PROPERTIES
   IMPORTED_LOCATION ${ZV_JPEG_PREFIX}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${ZV_JPEG_PREFIX}/include)
 
+# libdvdread and libdvdnav, cross-built by tools/setup.sh the same way
+# (static, without libdvdcss).
+set(ZV_DVD_PREFIX "$ENV{HOME}/.cache/zentravue/libdvdnav-mingw64" CACHE PATH "libdvdnav for Windows")
+if(DEFINED ENV{ZENTRAVUE_CACHE})
+  set(ZV_DVD_PREFIX "$ENV{ZENTRAVUE_CACHE}/libdvdnav-mingw64" CACHE PATH "" FORCE)
+endif()
+add_library(zv_dvdread STATIC IMPORTED)
+set_target_properties(zv_dvdread PROPERTIES
+  IMPORTED_LOCATION ${ZV_DVD_PREFIX}/lib/libdvdread.a
+  INTERFACE_INCLUDE_DIRECTORIES ${ZV_DVD_PREFIX}/include)
+add_library(zv_dvdnav STATIC IMPORTED)
+set_target_properties(zv_dvdnav PROPERTIES
+  IMPORTED_LOCATION ${ZV_DVD_PREFIX}/lib/libdvdnav.a
+  INTERFACE_INCLUDE_DIRECTORIES ${ZV_DVD_PREFIX}/include
+  INTERFACE_LINK_LIBRARIES "zv_dvdread;pthread")
+
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 set(ZV_WIN_LIBS
-  zentracore zv_jpeg quartz
+  zentracore zv_jpeg zv_dvdnav quartz
   strmiids comctl32 comdlg32 ole32 oleaut32 uuid shell32 shlwapi version wininet
   gdi32 user32 uxtheme psapi advapi32 winmm bcrypt)
 

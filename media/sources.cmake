@@ -3,6 +3,8 @@ list(APPEND ZV_PORTABLE_SOURCES
   media/MediaText.cpp
   media/RendererChoice.cpp
   media/VideoPlacement.cpp
+  media/dvd/DvdPacks.cpp
+  media/dvd/Subpicture.cpp
 )
 list(APPEND ZV_WIN_SOURCES
   media/DirectShow.cpp
@@ -16,4 +18,10 @@ list(APPEND ZV_WIN_SOURCES
   media/RendererSetup.cpp
   media/VideoFile.cpp
   media/VideoWindow.cpp
+  media/DVD.cpp
+  media/DvdNavigatorChoice.cpp
+  media/dvd/DvdNavigator.cpp
+  media/dvd/DvdNavigatorObject.cpp
+  media/dvd/DvdSourceFilter.cpp
+  media/dvd/SubpictureOverlay.cpp
 )

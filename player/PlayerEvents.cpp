@@ -28,6 +28,7 @@ void CZentravueDlg::OnGraphEvents() {
         LeaveFullscreen();
         break;
       default:
+        OnDvdGraphEvent(code, param1);
         break;
     }
   }

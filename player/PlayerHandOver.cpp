@@ -127,6 +127,8 @@ LRESULT CZentravueDlg::OnTestQuery(WPARAM question, LPARAM argument) {
       return currentMedia_ ? currentMedia_->GetPosition() : -1;
     case PlayerTestQuery::CurrentEntry:
       return playlist_->CurrentPosition();
+    case PlayerTestQuery::DvdOpen:
+      return dvdMedia_ ? 1 : 0;
   }
   return 0;
 }

@@ -261,10 +261,14 @@ void CZentravueDlg::OpenSameNameAudioTrack() {
 void CZentravueDlg::OpenDiscOrFolder(std::wstring path) {
   if (path.empty()) return;
   if (path.back() != L'\\') path += L'\\';
-  // DVD-Video folders and discs are played by the DVD media, which is not
-  // part of this window yet: they open nothing.
-  if (folderscan::FolderExists(path + L"VIDEO_TS")) return;
-  if (folderscan::FileExists(path + L"VIDEO_TS.IFO")) return;
+  if (folderscan::FolderExists(path + L"VIDEO_TS")) {
+    OpenDvd(path + L"VIDEO_TS");
+    return;
+  }
+  if (folderscan::FileExists(path + L"VIDEO_TS.IFO")) {
+    OpenDvd(path);
+    return;
+  }
   CreatePlaylistMultiple(folderscan::DiscOrFolderMedia(path, settings_->FileTypes));
 }
 
@@ -277,13 +281,14 @@ bool CZentravueDlg::OpenAudioTrack(const std::wstring& audioFile) {
 }
 
 void CZentravueDlg::CloseMedia(bool restoreWindow) {
-  if (!fileMedia_) return;
+  if (!fileMedia_ && !dvdMedia_) return;
   KillTimer(hwnd_, ID_Clock_Timer);
   if (restoreWindow) IdleLayout();
   StoreResumePosition();
   currentMedia_ = nullptr;
-  fileMedia_ = nullptr;
   graph_ = nullptr;
+  if (dvdMedia_) CloseDvdMedia();
+  fileMedia_ = nullptr;
   ownedFileMedia_.reset();
   playState_ = kPlayStopped;
   CheckCommand(IDM_AUDIO_AUDIOTRACKOEFFNEN, false);

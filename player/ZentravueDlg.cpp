@@ -9,6 +9,7 @@
 #include "framework/WideString.h"
 #include "image/JpegCodec.h"
 #include "lang/LanguageTable.h"
+#include "media/DVD.h"
 #include "media/DirectShow.h"
 #include "media/VideoFile.h"
 #include "player/StatusBar.h"
@@ -73,8 +74,8 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   // Playlist
   FW_ON_COMMAND(IDM_PLAYLIST_VORHERIGERTITEL, PreviousTitle)
   FW_ON_COMMAND(IDM_PLAYLIST_NAECHSTERTITEL, NextTitle)
-  FW_ON_COMMAND(IDTBB_PREVTRACKCHAPTER, PreviousTitle)
-  FW_ON_COMMAND(IDTBB_NEXTTRACKCHAPTER, NextTitle)
+  FW_ON_COMMAND(IDTBB_PREVTRACKCHAPTER, OnPrevTrackChapter)
+  FW_ON_COMMAND(IDTBB_NEXTTRACKCHAPTER, OnNextTrackChapter)
   FW_ON_COMMAND(IDM_PLAYLIST_ERSTERTITEL, FirstTitle)
   FW_ON_COMMAND(IDM_PLAYLIST_LETZTERTITEL, LastTitle)
   FW_ON_COMMAND(IDM_PLAYLIST_SHUFFLE, ToggleShuffle)
@@ -89,6 +90,22 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   // Settings
   FW_ON_COMMAND(IDM_DATEI_EINSTELLUNGEN, OnSettingsCommand)
   FW_ON_COMMAND(IDM_HILFE_UPDATE, OnHelpUpdate)
+  // DVD
+  FW_ON_COMMAND(IDM_DVD_OPENFOLDER, OnDvdFolderDialog)
+  FW_ON_COMMAND_RANGE(ID_DRIVE_FIRST, ID_DRIVE_FIRST + 25, OnDiscDrive)
+  FW_ON_COMMAND(IDM_NAVIGATION_PLAYPREVIOUSCHAPTER, DvdPreviousChapter)
+  FW_ON_COMMAND(IDM_NAVIGATION_PLAYNEXTCHAPTER, DvdNextChapter)
+  FW_ON_COMMAND(IDM_NAVIGATION_REPLAYCHAPTER, DvdReplayChapter)
+  FW_ON_COMMAND(IDM_NAVIGATION_RESUME, DvdResume)
+  FW_ON_COMMAND(IDTBB_RESUME, DvdResume)
+  FW_ON_COMMAND(IDM_NAVIGATION_RETURNFROMSUBMENU, DvdReturnFromSubmenu)
+  FW_ON_COMMAND(IDM_NAVIGATION_SHOWTOPMENU, OnShowTitleMenu)
+  FW_ON_COMMAND(IDM_NAVIGATION_SHOWROOTMENU, OnShowRootMenu)
+  FW_ON_COMMAND(IDTBB_ROOTMENU, OnShowRootMenu)
+  FW_ON_COMMAND(IDM_NAVIGATION_SHOWSUBPICTUREMENU, OnShowSubpictureMenu)
+  FW_ON_COMMAND(IDM_NAVIGATION_SHOWAUDIOMENU, OnShowAudioMenu)
+  FW_ON_COMMAND(IDM_NAVIGATION_SHOWANGLEMENU, OnShowAngleMenu)
+  FW_ON_COMMAND(IDM_NAVIGATION_SHOWCHAPTERMENU, OnShowChapterMenu)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)
@@ -450,6 +467,10 @@ void CZentravueDlg::OnAspectRatioCommand() {
 
 bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == 0) return false;
+  if (OnDvdMessage(message, wParam, lParam)) {
+    *result = 0;
+    return true;
+  }
   if (message == taskbarButtonCreatedMessage_) {
     CreateTaskbarList();
     return false;

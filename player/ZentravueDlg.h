@@ -16,6 +16,8 @@
 //   PlayerSettings.cpp     the settings command and applying its changes
 //   PlayerLanguage.cpp     a language chosen in the settings taking effect
 //   PlayerSystem.cpp       shell registration at start, the update command
+//   PlayerDvd.cpp          DVDs: opening, disc menu and folder dialog, navigation
+//                          commands, permitted operations, menu buttons by mouse
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
@@ -38,6 +40,7 @@
 
 class CDebugDlg;
 class CDirectShow;
+class CDVD;
 class CMedia;
 class CPlaylist;
 class CSettings;
@@ -66,6 +69,7 @@ class CZentravueDlg : public fw::Dialog {
   CPlaylist& Playlist() { return *playlist_; }
   CMedia* CurrentMedia() const { return currentMedia_; }
   VideoFile* FileMedia() const { return fileMedia_; }
+  CDVD* DvdMedia() const { return dvdMedia_; }
   int GetPlayState() const { return playState_; }
   bool IsLooping() const { return loop_; }
   int MarkStart() const { return markStart_; }
@@ -178,6 +182,27 @@ class CZentravueDlg : public fw::Dialog {
   // The shell registration of the running program, refreshed at every start.
   void RegisterShellEntries();
   void OnHelpUpdate();
+  // ---- DVD (PlayerDvd.cpp) ----
+  // Opens a DVD from a VIDEO_TS folder (with or without a final backslash).
+  bool OpenDvd(const std::wstring& path);
+  // The DVD's operations for menus, keys, toolbar and mouse; nothing without a DVD.
+  void DvdPreviousChapter();
+  void DvdNextChapter();
+  void DvdReplayChapter();
+  void DvdResume();
+  void DvdReturnFromSubmenu();
+  void DvdShowMenu(int menu);  // DVD_MENU_Title (2) ... DVD_MENU_Chapter (7)
+  void DvdSelectButton(int direction);  // DVD_Relative_Upper (1) ... Right (4)
+  void DvdActivateButton();
+  // Points in the video window's client coordinates. Select returns true
+  // when there is a button there; activate true when one was activated.
+  bool DvdSelectAt(POINT point);
+  bool DvdActivateAt(POINT point);
+  // Greys and enables the DVD commands by the navigator's prohibited operations.
+  void ApplyDvdUops(unsigned long prohibited);
+  bool SubtitlesWanted() const { return subtitlesWanted_; }
+  void RebuildDiscMenu();
+  void OnDvdFolderDialog();
 
   // ---- Command line (PlayerCommandLine.cpp) ----
   // At start-up, after every opening and at the end of a hand-over.
@@ -253,6 +278,8 @@ class CZentravueDlg : public fw::Dialog {
   VideoFile* fileMedia_ = nullptr;
   CDirectShow* graph_ = nullptr;
   std::unique_ptr<VideoFile> ownedFileMedia_;
+  CDVD* dvdMedia_ = nullptr;
+  std::unique_ptr<CDVD> ownedDvdMedia_;
 
   // Transport state.
   int playState_ = kPlayStopped;
@@ -352,6 +379,25 @@ class CZentravueDlg : public fw::Dialog {
   void JumpForward() { Jump(1); }
   void SetTaskbarState(int flags);
   void SetBorderColour(COLORREF colour);
+
+  // ---- DVD additions (PlayerDvd.cpp) ----
+  bool subtitlesWanted_ = false;
+  POINT lastDvdCursor_{-1, -1};  // in the video window, at the last mouse movement
+  void CloseDvdMedia();
+  void OnDvdGraphEvent(long code, LONG_PTR param1);
+  void OnDvdDomainChange();
+  // Mouse over and clicks on DVD menu buttons, the disc menu opening; true when consumed.
+  bool OnDvdMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnDiscDrive(UINT id);
+  void OnPrevTrackChapter();
+  void OnNextTrackChapter();
+  void OnShowTitleMenu() { DvdShowMenu(2); }
+  void OnShowRootMenu() { DvdShowMenu(3); }
+  void OnShowSubpictureMenu() { DvdShowMenu(4); }
+  void OnShowAudioMenu() { DvdShowMenu(5); }
+  void OnShowAngleMenu() { DvdShowMenu(6); }
+  void OnShowChapterMenu() { DvdShowMenu(7); }
+  std::wstring DvdDisplayName(const std::wstring& path) const;
   void ApplyBorderOptions();
   void MoveToWindowPos(const std::u16string& value);
 
@@ -380,4 +426,5 @@ enum class PlayerTestQuery : WPARAM {
   MediaOpen = 9,        // 1 when media is open
   Position = 10,        // position in hundredths (-1 without media)
   CurrentEntry = 11,    // current playlist entry (0 when none)
+  DvdOpen = 12,         // 1 when DVD media is open
 };

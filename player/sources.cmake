@@ -13,6 +13,7 @@ list(APPEND ZV_WIN_SOURCES
   player/FolderScan.cpp
   player/Hyperlink.cpp
   player/PlayerCommandLine.cpp
+  player/PlayerDvd.cpp
   player/PlayerEvents.cpp
   player/PlayerHandOver.cpp
   player/PlayerLayout.cpp

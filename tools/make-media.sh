@@ -9,10 +9,13 @@
 #   quadrants for picture checks); truncated.avi; random.avi (noise);
 #   demo.mkv (the clip ./run plays when given no media); long.mkv (15 s of
 #   small video, longer than one jumping range).
+#   dvd/disc/VIDEO_TS: a DVD-Video folder (tools/make-dvd.sh) and dvd/bad-*:
+#   damaged variants of it.
 set -euo pipefail
-DIR="${1:-$(cd "$(dirname "$0")/.." && pwd)/build/media}"
+HERE="$(cd "$(dirname "$0")" && pwd)"
+DIR="$(realpath -m "${1:-$HERE/../build/media}")"
 stamp="$DIR/.stamp"
-hash=$(sha256sum "$0" | cut -d' ' -f1)
+hash=$(cat "$HERE/make-media.sh" "$HERE/make-dvd.sh" | sha256sum | cut -d' ' -f1)
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$hash" ]; then exit 0; fi
 mkdir -p "$DIR"
 cd "$DIR"
@@ -62,5 +65,7 @@ ff -f lavfi -i "testsrc2=size=640x360:rate=25:duration=10" -f lavfi -i "sine=fre
   -c:v mpeg4 -q:v 3 -c:a libvorbis -ac 2 "${EXACT[@]}" demo.mkv
 
 ff -f lavfi -i "testsrc2=size=160x120:rate=10:duration=15" -c:v mpeg4 -q:v 8 "${EXACT[@]}" long.mkv
+
+"$HERE/make-dvd.sh" "$DIR/dvd"
 
 echo "$hash" > "$stamp"

@@ -10,3 +10,6 @@ zv_test(win_media_screenshot TIMEOUT 60
 zv_test(win_media_picture TIMEOUT 120
   LIBS zv_wintest
   SOURCES win/media/PictureTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_media_dvd TIMEOUT 300
+  LIBS zv_wintest
+  SOURCES win/media/DvdTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)

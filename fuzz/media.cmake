@@ -1,0 +1,11 @@
+zv_fuzzer(fuzz_dvd_subpicture media/dvd_subpicture_fuzz.cpp)
+# libdvdread, built natively with the fuzzing sanitizers by tools/setup.sh.
+set(ZV_DVDREAD_FUZZ_PREFIX "$ENV{HOME}/.cache/zentravue/libdvdread-native-fuzz" CACHE PATH "libdvdread for fuzzing")
+if(DEFINED ENV{ZENTRAVUE_CACHE})
+  set(ZV_DVDREAD_FUZZ_PREFIX "$ENV{ZENTRAVUE_CACHE}/libdvdread-native-fuzz" CACHE PATH "" FORCE)
+endif()
+if(EXISTS ${ZV_DVDREAD_FUZZ_PREFIX}/lib/libdvdread.a)
+  zv_fuzzer(fuzz_dvd_ifo media/dvd_ifo_fuzz.cpp)
+  target_include_directories(fuzz_dvd_ifo PRIVATE ${ZV_DVDREAD_FUZZ_PREFIX}/include)
+  target_link_libraries(fuzz_dvd_ifo PRIVATE ${ZV_DVDREAD_FUZZ_PREFIX}/lib/libdvdread.a dl)
+endif()
