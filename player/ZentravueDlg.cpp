@@ -13,6 +13,7 @@
 #include "media/VideoFile.h"
 #include "player/StatusBar.h"
 #include "playlist/CPlaylist.h"
+#include "playlist/PlaylistDlg.h"
 #include "playlist/ProgramBuildText.h"
 #include "res/resource.h"
 
@@ -86,6 +87,12 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND(IDM_AUDIO_AUDIOTRACKOEFFNEN, OnAudioTrackCommand)
   // Video
   FW_ON_COMMAND(IDM_VIDEO_ASPECTRATIO, OnAspectRatioCommand)
+  // Playlist window and playlist files
+  FW_ON_COMMAND(IDM_PLAYLIST_EDITOR, ShowPlaylistWindow)
+  FW_ON_COMMAND(IDTBB_PLAYLIST, ShowPlaylistWindow)
+  FW_ON_COMMAND(IDM_PLAYLIST_OEFFNEN, OnOpenPlaylistCommand)
+  FW_ON_COMMAND(IDM_PLAYLIST_SPEICHERN, OnSavePlaylistCommand)
+  FW_ON_COMMAND(IDM_PLAYLIST_SPEICHERNUNTER, OnSavePlaylistAsCommand)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)
@@ -157,6 +164,7 @@ BOOL CZentravueDlg::OnInitDialog() {
   // 5.-7. Status bar, toolbar, mute button, position and volume bars.
   CreateBars();
   ApplyVolume();
+  TranslatePlayerWindow();
 
   // 8.-10. Layout and the view settings.
   ApplyViewSettingsAtStart();
@@ -174,6 +182,9 @@ BOOL CZentravueDlg::OnInitDialog() {
     debugDlg_ = std::make_unique<CDebugDlg>(zv::ProgramFolder() + zv::AppName() + L".log", hwnd_);
     if (!debugDlg_->CreateModeless()) debugDlg_.reset();
   }
+
+  // The playlist window, hidden until asked for.
+  CreatePlaylistWindow();
 
   // 15. Command-line options.
   ApplyCommandLineOptions();
@@ -444,6 +455,7 @@ void CZentravueDlg::OnAspectRatioCommand() {
 
 bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == 0) return false;
+  if (OnMenuDrawingMessage(message, wParam, lParam, result)) return true;
   if (message == taskbarButtonCreatedMessage_) {
     CreateTaskbarList();
     return false;

@@ -13,12 +13,16 @@
 //   PlayerLayout.cpp       video area, bar row, sizing to the video, idle layout,
 //                          fullscreen, centring, start position
 //   PlayerMenus.cpp        menus: loading, both-menu item states, recent sub-menu
+//   PlayerTranslation.cpp  translating menus and toolbar, language changes, menu drawing
+//   PlayerPlaylistWindow.cpp  the playlist window and the playlist menu commands
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
+#include "framework/MenuColumns.h"
 #include "image/PixelImage.h"
+#include "lang/PopupMenu.h"
 #include "media/VideoPlacement.h"
 #include "player/ImageButton.h"
 #include "player/LayoutMath.h"
@@ -37,6 +41,7 @@ class CDebugDlg;
 class CDirectShow;
 class CMedia;
 class CPlaylist;
+class CPlaylistDlg;
 class CSettings;
 class LanguageTable;
 class VideoFile;
@@ -175,6 +180,28 @@ class CZentravueDlg : public fw::Dialog {
   // At start-up, after every opening and at the end of a hand-over.
   void ApplyCommandLineOptions();
 
+  // ---- Translation (PlayerTranslation.cpp) ----
+  // Both menus and the toolbar tooltips from the active language; the menu
+  // bar is redrawn.
+  void TranslatePlayerWindow();
+  // After the settings dialog ended with OK and its language choice
+  // changed: loads the language the settings name (LanguageType 0: the
+  // built-in LanguageResource, else the file LanguageFile) and translates
+  // every open window at once: menus, toolbar and the playlist window.
+  // False when it does not load; the previous language then stays.
+  bool ApplyLanguageChange();
+  // The registry of named pop-ups of both menus.
+  const CPopupMenu& Popups() const { return popups_; }
+  const fw::MenuColumns& MenuDrawing() const { return menuColumns_; }
+
+  // ---- Playlist window (PlayerPlaylistWindow.cpp) ----
+  // Shown and brought to the front (the playlist editor command, the
+  // toolbar button, remote code 29), or hidden (remote code 30).
+  void ShowPlaylistWindow();
+  void HidePlaylistWindow();
+  // Null until the window exists (from initialisation on).
+  CPlaylistDlg* PlaylistWindow() const { return playlistDlg_.get(); }
+
  protected:
   BOOL OnInitDialog() override;
   void OnCancel() override;
@@ -297,13 +324,7 @@ class CZentravueDlg : public fw::Dialog {
   fw::OwnedMenu contextMenuRoot_;  // resource 225; the context menu is its first pop-up
   HMENU contextMenu_ = nullptr;
   HMENU recentMenu_ = nullptr;
-  struct NamedPopupItem {
-    UINT id;
-    HMENU parent;
-    HMENU popup;
-    bool inContextMenu;
-  };
-  std::vector<NamedPopupItem> namedPopups_;
+  CPopupMenu popups_;  // the named pop-ups of both menus
   HWND statusBar_ = nullptr;
   CToolBarButtons buttons_;
   CToolBarImages images_;
@@ -346,6 +367,25 @@ class CZentravueDlg : public fw::Dialog {
   void SetBorderColour(COLORREF colour);
   void ApplyBorderOptions();
   void MoveToWindowPos(const std::u16string& value);
+
+  // ---- translation and playlist window additions ----
+  void TranslateToolBar();
+  // Menu items drawn in label and shortcut columns (WM_INITMENUPOPUP after
+  // the window's own handlers, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR).
+  bool OnMenuDrawingMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  void CreatePlaylistWindow();
+  void OnOpenPlaylistCommand();
+  void OnSavePlaylistCommand();
+  void OnSavePlaylistAsCommand();
+  // The playlist window's request to play: a request that arrives while one
+  // is being carried out (from a message box of the opening) runs after it.
+  void PlayForPlaylistWindow();
+  fw::MenuColumns menuColumns_;
+  bool preparingMenu_ = false;
+  bool playlistPlayRunning_ = false;
+  bool playlistPlayPending_ = false;
+  // Destroyed before the playlist, whose view it is.
+  std::unique_ptr<CPlaylistDlg> playlistDlg_;
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

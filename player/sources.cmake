@@ -9,7 +9,6 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/TransportRules.cpp
 )
 list(APPEND ZV_WIN_SOURCES
-  player/FileDialogs.cpp
   player/FolderScan.cpp
   player/Hyperlink.cpp
   player/PlayerCommandLine.cpp
@@ -18,7 +17,9 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
   player/PlayerOpening.cpp
+  player/PlayerPlaylistWindow.cpp
   player/PlayerTransport.cpp
+  player/PlayerTranslation.cpp
   player/ImageButton.cpp
   player/StatusBar.cpp
   player/ToolBar.cpp

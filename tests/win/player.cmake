@@ -21,3 +21,6 @@ zv_test(win_player_open_dialog TIMEOUT 120
 zv_test(win_player_transport TIMEOUT 180
   LIBS zv_wintest
   SOURCES win/player/TransportTest.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_translation TIMEOUT 120
+  LIBS zv_wintest
+  SOURCES win/player/PlayerTranslationTest.cpp win/player/OpeningSupport.cpp $<TARGET_OBJECTS:zentrares>)

@@ -1,0 +1,127 @@
+#include "playlist/FileDropListCtrl.h"
+
+#include "app/HandOverItems.h"
+#include "app/PrivateMessages.h"
+#include "framework/WideString.h"
+#include "playlist/Playlist.h"
+
+#include <shellapi.h>
+
+FW_BEGIN_MESSAGE_MAP(CFileDropListCtrl, fw::SubclassedControl)
+  FW_ON_MESSAGE(WM_DROPFILES, OnDropFiles)
+FW_END_MESSAGE_MAP()
+
+CFileDropListCtrl::~CFileDropListCtrl() { Detach(); }
+
+bool CFileDropListCtrl::Attach(HWND list) {
+  if (!Subclass(list)) return false;
+  DragAcceptFiles(list, TRUE);
+  playlist_->SetView(this);
+  return true;
+}
+
+void CFileDropListCtrl::Detach() {
+  if (playlist_) playlist_->SetView(nullptr);
+  if (hwnd_ && IsWindow(hwnd_)) DragAcceptFiles(hwnd_, FALSE);
+  Unsubclass();
+}
+
+void CFileDropListCtrl::Select(int row, bool selected) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+  SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void CFileDropListCtrl::RefreshPlaylistView() {
+  if (!hwnd_) return;
+  refreshing_ = true;
+  const int count = playlist_->Count();
+  // Rows that were selected lose it one by one: clearing "all rows" at once
+  // visits every row of a virtual list.
+  for (int row = -1;;) {
+    row = static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+    if (row < 0) break;
+    Select(row, false);
+  }
+  SendMessageW(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+  bool anySelected = false;
+  const std::vector<zv::PlaylistEntry>& entries = playlist_->Entries();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].marked) continue;
+    Select(static_cast<int>(i), true);
+    anySelected = true;
+  }
+  if (!anySelected && count > 0) {
+    Select(0, true);
+    playlist_->MarkPosition(1, 1);
+  }
+  const int current = playlist_->CurrentPosition();
+  SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(current > 0 ? current - 1 : 0), FALSE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  refreshing_ = false;
+}
+
+void CFileDropListCtrl::OnGetDisplayInfo(NMLVDISPINFOW* info) {
+  LVITEMW& item = info->item;
+  const zv::PlaylistEntry* entry = playlist_->EntryAt(item.iItem + 1);
+  if (!entry) return;
+  if (item.mask & LVIF_TEXT) {
+    // The list copies the text before it asks again.
+    text_ = fw::ToWide(entry->path);
+    item.pszText = text_.data();
+  }
+  if (item.mask & LVIF_IMAGE) item.iImage = entry->id == playlist_->CurrentId() ? 0 : -1;
+  if (item.mask & LVIF_PARAM) item.lParam = entry->id;
+}
+
+void CFileDropListCtrl::OnItemChanged(const NMLISTVIEW* change) {
+  if (refreshing_ || !(change->uChanged & LVIF_STATE)) return;
+  if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return;
+  const int marked = (change->uNewState & LVIS_SELECTED) ? 1 : 0;
+  if (change->iItem < 0)
+    playlist_->MarkAll(marked);
+  else
+    playlist_->MarkPosition(change->iItem + 1, marked);
+}
+
+void CFileDropListCtrl::OnRangeStateChanged(const NMLVODSTATECHANGE* change) {
+  if (refreshing_ || ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return;
+  playlist_->MarkRange(change->iFrom + 1, change->iTo + 1, (change->uNewState & LVIS_SELECTED) ? 1 : 0);
+}
+
+int CFileDropListCtrl::EntryIdAt(int row) const {
+  const zv::PlaylistEntry* entry = playlist_->EntryAt(row + 1);
+  return entry ? entry->id : 0;
+}
+
+bool CFileDropListCtrl::AppendDroppedFiles(HDROP drop) {
+  bool appended = false;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    if (length == 0) continue;
+    std::wstring name(length + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, i, name.data(), length + 1);
+    name.resize(copied);
+    if (playlist_->AddEntry(fw::ToU16(name)) > 0) appended = true;
+  }
+  return appended;
+}
+
+// Every dropped path is appended as it is (folders and shortcuts too); the
+// parent refreshes and tells the player, which plays when the list was empty.
+void CFileDropListCtrl::TakeDrop(HDROP drop) {
+  const bool wasEmpty = playlist_->Count() == 0;
+  const bool appended = AppendDroppedFiles(drop);
+  DragFinish(drop);
+  if (!appended || !hwnd_) return;
+  HWND parent = GetParent(hwnd_);
+  PostMessageW(parent, kMsgHandOver, zv::kPlaylistChanged, 0);
+  if (wasEmpty) PostMessageW(parent, kMsgHandOver, zv::kPlaylistPlayCurrent, 0);
+}
+
+LRESULT CFileDropListCtrl::OnDropFiles(WPARAM wParam, LPARAM) {
+  TakeDrop(reinterpret_cast<HDROP>(wParam));
+  return 0;
+}
