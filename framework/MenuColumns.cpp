@@ -67,14 +67,25 @@ HFONT MenuColumns::MenuFont() {
 
 void MenuColumns::Prepare(HMENU popup) {
   if (!popup || !IsMenu(popup)) return;
+  // The items of this pop-up's last opening are ours to take again; those
+  // of pop-ups destroyed meanwhile are forgotten.
+  std::vector<std::unique_ptr<Item>> previous;
   for (auto it = popups_.begin(); it != popups_.end();) {
     if (it->first == popup || !IsMenu(it->first)) {
-      for (const auto& item : it->second.items) live_.erase(item.get());
+      for (auto& item : it->second.items) {
+        live_.erase(item.get());
+        if (it->first == popup) previous.push_back(std::move(item));
+      }
       it = popups_.erase(it);
     } else {
       ++it;
     }
   }
+  auto previousItem = [&previous](ULONG_PTR data) -> const Item* {
+    for (const auto& item : previous)
+      if (reinterpret_cast<ULONG_PTR>(item.get()) == data) return item.get();
+    return nullptr;
+  };
   Popup& entry = popups_[popup];
 
   HDC dc = GetDC(nullptr);
@@ -96,7 +107,8 @@ void MenuColumns::Prepare(HMENU popup) {
     if (!GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info)) continue;
     if (info.fType & (MFT_SEPARATOR | MFT_BITMAP) || info.hbmpItem) continue;
     // Somebody else's owner-drawn item stays theirs.
-    if (info.fType & MFT_OWNERDRAW && !live_.count(reinterpret_cast<const Item*>(info.dwItemData))) continue;
+    const Item* before = info.fType & MFT_OWNERDRAW ? previousItem(info.dwItemData) : nullptr;
+    if (info.fType & MFT_OWNERDRAW && !before) continue;
     std::wstring text(info.cch + 1, L'\0');
     info.fMask = MIIM_STRING;
     info.dwTypeData = text.data();
@@ -107,6 +119,9 @@ void MenuColumns::Prepare(HMENU popup) {
     auto item = std::make_unique<Item>();
     item->popup = popup;
     SplitMenuText(text, &item->label, &item->shortcut);
+    // A platform that keeps no string for an owner-drawn item: the texts of
+    // its last opening stand.
+    if (text.empty() && before) *item = *before;
     layout.labelWidth = std::max(layout.labelWidth, TextWidth(dc, item->label, 0));
     layout.shortcutWidth = std::max(layout.shortcutWidth, TextWidth(dc, item->shortcut, DT_NOPREFIX));
 

@@ -391,14 +391,15 @@ LRESULT CZentravueDlg::OnHScroll(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT CZentravueDlg::OnSysCommand(WPARAM command, LPARAM) {
+LRESULT CZentravueDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
   if ((command & 0xFFF0) == SC_MINIMIZE && cmdLine_->Hide) {
     ShowWindow(hwnd_, SW_HIDE);
     return 0;
   }
   if ((command & 0xFFF0) == SC_MINIMIZE && fullscreen_) LeaveFullscreen();
-  // The default handling does the rest.
-  DefWindowProcW(hwnd_, WM_SYSCOMMAND, command, 0);
+  // The default handling does the rest; menu commands need their position
+  // (SC_MOUSEMENU) or key (SC_KEYMENU).
+  DefWindowProcW(hwnd_, WM_SYSCOMMAND, command, lParam);
   return 0;
 }
 

@@ -13,8 +13,9 @@ FW_END_MESSAGE_MAP()
 
 CFileDropListCtrl::~CFileDropListCtrl() { Detach(); }
 
-bool CFileDropListCtrl::Attach(HWND list) {
+bool CFileDropListCtrl::Attach(HWND list, std::function<void()> refreshed) {
   if (!Subclass(list)) return false;
+  refreshed_ = std::move(refreshed);
   DragAcceptFiles(list, TRUE);
   playlist_->SetView(this);
   return true;
@@ -22,6 +23,7 @@ bool CFileDropListCtrl::Attach(HWND list) {
 
 void CFileDropListCtrl::Detach() {
   if (playlist_) playlist_->SetView(nullptr);
+  refreshed_ = nullptr;
   if (hwnd_ && IsWindow(hwnd_)) DragAcceptFiles(hwnd_, FALSE);
   Unsubclass();
 }
@@ -60,6 +62,7 @@ void CFileDropListCtrl::RefreshPlaylistView() {
   SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(current > 0 ? current - 1 : 0), FALSE);
   InvalidateRect(hwnd_, nullptr, FALSE);
   refreshing_ = false;
+  if (refreshed_) refreshed_();
 }
 
 void CFileDropListCtrl::OnGetDisplayInfo(NMLVDISPINFOW* info) {

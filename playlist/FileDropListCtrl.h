@@ -13,6 +13,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 
 namespace zv {
@@ -24,8 +25,10 @@ class CFileDropListCtrl : public fw::SubclassedControl, public zv::PlaylistView 
   explicit CFileDropListCtrl(zv::Playlist* playlist) : playlist_(playlist) {}
   ~CFileDropListCtrl() override;
 
-  // Takes over the list control and becomes the playlist's view.
-  bool Attach(HWND list);
+  // Takes over the list control and becomes the playlist's view. After
+  // every refresh, refreshed is called (the window's buttons follow the
+  // list, whoever changed it).
+  bool Attach(HWND list, std::function<void()> refreshed = nullptr);
   // Stops being the playlist's view; the control stays.
   void Detach();
 
@@ -54,6 +57,7 @@ class CFileDropListCtrl : public fw::SubclassedControl, public zv::PlaylistView 
   void Select(int row, bool selected);
 
   zv::Playlist* playlist_;
+  std::function<void()> refreshed_;
   bool refreshing_ = false;
   std::wstring text_;  // the row text handed out last
 };

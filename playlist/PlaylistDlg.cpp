@@ -80,7 +80,7 @@ std::wstring CPlaylistDlg::DialogText(const char16_t* key) const {
 BOOL CPlaylistDlg::OnInitDialog() {
   // The list: one column, grid lines, whole rows selected, the playlist's view.
   HWND list = Item(IDC_PLAYLIST);
-  list_.Attach(list);
+  list_.Attach(list, [this] { EnableControls(); });
   DragAcceptFiles(hwnd_, TRUE);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -173,10 +173,15 @@ void CPlaylistDlg::LayOutControls() {
 }
 
 void CPlaylistDlg::UpdateButtons() {
+  if (playlist_->Count() == 0) playlist_->SetFileName(u"");
+  EnableControls();
+}
+
+void CPlaylistDlg::EnableControls() {
+  if (!hwnd_) return;
   const bool entries = playlist_->Count() > 0;
   for (int id : {IDC_PLAYLIST, IDC_DELETE, IDC_DELETEALL, IDC_BUTTON_SPEICHERNUNTER})
     EnableWindow(Item(id), entries ? TRUE : FALSE);
-  if (!entries) playlist_->SetFileName(u"");
   EnableWindow(Item(IDC_BUTTON_SPEICHERN), playlist_->FileName().empty() ? FALSE : TRUE);
 }
 

@@ -78,7 +78,10 @@ class CPlaylistDlg : public fw::Dialog {
   void LayOutControls();
   void PlaceAtStoredRectangle();
   void StoreRectangle();
+  // Without entries the playlist belongs to no file; then EnableControls.
   void UpdateButtons();
+  // The list, delete and save-as need entries; save needs a file name.
+  void EnableControls();
   // Refresh, buttons, and the player window told that the playlist changed.
   void AfterChange();
   void PostToPlayer(WPARAM code, LPARAM value = 0) const;

@@ -83,7 +83,11 @@ std::vector<int> MarkedPositions(CZentravueDlg& player) {
   return marked;
 }
 
-void Click(CPlaylistDlg& window, int id) { SendMessageW(window.Item(id), BM_CLICK, 0, 0); }
+// As a user clicks: only an enabled button.
+void Click(CPlaylistDlg& window, int id) {
+  ASSERT_TRUE(IsWindowEnabled(window.Item(id))) << "button " << id << " is greyed";
+  SendMessageW(window.Item(id), BM_CLICK, 0, 0);
+}
 
 // A click on one arrow of the spin control.
 void ClickSpin(CPlaylistDlg& window, bool upper) {
@@ -202,11 +206,14 @@ TEST(PlaylistWindow, DeleteRemovesTheSelectedEntriesAndDeleteAllEmptiesEverythin
   TempFolder folder(L"zv_pl_delete");
   const std::wstring list1 = folder.Path() + L"list.zvp";
   RunPlayer([&](ScriptedPlayer& player) {
-    Fill(player, {L"C:\\1.avi", L"C:\\2.avi", L"C:\\3.avi", L"C:\\4.avi"});
-    player.Playlist().SetCurrentByPosition(3);
-    player.Playlist().SetFileName(fw::ToU16(list1));
     CPlaylistDlg& window = ShownWindow(player);
     HWND list = ListOf(window);
+    // Filled by the player while the window is open: its controls follow.
+    Fill(player, {L"C:\\1.avi", L"C:\\2.avi", L"C:\\3.avi", L"C:\\4.avi"});
+    player.Playlist().SetFileName(fw::ToU16(list1));
+    player.Playlist().SetCurrentByPosition(3);
+    for (int id : {IDC_PLAYLIST, IDC_DELETE, IDC_DELETEALL, IDC_BUTTON_SPEICHERNUNTER, IDC_BUTTON_SPEICHERN})
+      EXPECT_TRUE(IsWindowEnabled(window.Item(id))) << id;
     // Nothing marked: the first row is selected, and marked.
     window.List().RefreshPlaylistView();
     EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
