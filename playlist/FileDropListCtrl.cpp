@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 FW_BEGIN_MESSAGE_MAP(CFileDropListCtrl, fw::SubclassedControl)
   FW_ON_MESSAGE(WM_DROPFILES, OnDropFiles)
 FW_END_MESSAGE_MAP()
@@ -16,6 +18,8 @@ CFileDropListCtrl::~CFileDropListCtrl() { Detach(); }
 bool CFileDropListCtrl::Attach(HWND list, std::function<void()> refreshed) {
   if (!Subclass(list)) return false;
   refreshed_ = std::move(refreshed);
+  rows_ = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  selected_.clear();
   DragAcceptFiles(list, TRUE);
   playlist_->SetView(this);
   return true;
@@ -33,28 +37,36 @@ void CFileDropListCtrl::Select(int row, bool selected) {
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
   SendMessageW(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  if (selected)
+    selected_.insert(row);
+  else
+    selected_.erase(row);
 }
 
 void CFileDropListCtrl::RefreshPlaylistView() {
   if (!hwnd_) return;
   refreshing_ = true;
   const int count = playlist_->Count();
-  // Rows that were selected lose it one by one: clearing "all rows" at once
-  // visits every row of a virtual list.
-  for (int row = -1;;) {
-    row = static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
-    if (row < 0) break;
-    Select(row, false);
+  const std::set<int> shown = std::move(selected_);
+  selected_.clear();
+  for (int row : shown)
+    if (row < rows_) Select(row, false);
+  // A selection this list was not told of is found the slow way.
+  if (SendMessageW(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0) != 0) {
+    for (int row = -1;;) {
+      row = static_cast<int>(SendMessageW(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+      if (row < 0) break;
+      Select(row, false);
+    }
   }
-  SendMessageW(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
-  bool anySelected = false;
+  if (count != rows_) {
+    SendMessageW(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    rows_ = count;
+  }
   const std::vector<zv::PlaylistEntry>& entries = playlist_->Entries();
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (!entries[i].marked) continue;
-    Select(static_cast<int>(i), true);
-    anySelected = true;
-  }
-  if (!anySelected && count > 0) {
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].marked) Select(static_cast<int>(i), true);
+  if (selected_.empty() && count > 0) {
     Select(0, true);
     playlist_->MarkPosition(1, 1);
   }
@@ -81,16 +93,30 @@ void CFileDropListCtrl::OnGetDisplayInfo(NMLVDISPINFOW* info) {
 void CFileDropListCtrl::OnItemChanged(const NMLISTVIEW* change) {
   if (refreshing_ || !(change->uChanged & LVIF_STATE)) return;
   if (((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return;
-  const int marked = (change->uNewState & LVIS_SELECTED) ? 1 : 0;
-  if (change->iItem < 0)
-    playlist_->MarkAll(marked);
-  else
-    playlist_->MarkPosition(change->iItem + 1, marked);
+  const bool selected = (change->uNewState & LVIS_SELECTED) != 0;
+  if (change->iItem >= 0) {
+    playlist_->MarkPosition(change->iItem + 1, selected ? 1 : 0);
+    if (selected)
+      selected_.insert(change->iItem);
+    else
+      selected_.erase(change->iItem);
+    return;
+  }
+  playlist_->MarkAll(selected ? 1 : 0);
+  selected_.clear();
+  for (int row = 0; selected && row < rows_; ++row) selected_.insert(selected_.end(), row);
 }
 
 void CFileDropListCtrl::OnRangeStateChanged(const NMLVODSTATECHANGE* change) {
   if (refreshing_ || ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) == 0) return;
-  playlist_->MarkRange(change->iFrom + 1, change->iTo + 1, (change->uNewState & LVIS_SELECTED) ? 1 : 0);
+  const bool selected = (change->uNewState & LVIS_SELECTED) != 0;
+  playlist_->MarkRange(change->iFrom + 1, change->iTo + 1, selected ? 1 : 0);
+  for (int row = std::max(0, change->iFrom); row <= change->iTo && row < rows_; ++row) {
+    if (selected)
+      selected_.insert(row);
+    else
+      selected_.erase(row);
+  }
 }
 
 int CFileDropListCtrl::EntryIdAt(int row) const {

@@ -14,6 +14,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <set>
 #include <string>
 
 namespace zv {
@@ -59,5 +60,10 @@ class CFileDropListCtrl : public fw::SubclassedControl, public zv::PlaylistView 
   zv::Playlist* playlist_;
   std::function<void()> refreshed_;
   bool refreshing_ = false;
+  // What the control shows: its row count and selected rows, as set here
+  // and reported by its notifications. Asking the control instead visits
+  // every row of a virtual list.
+  int rows_ = 0;
+  std::set<int> selected_;
   std::wstring text_;  // the row text handed out last
 };
