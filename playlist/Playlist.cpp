@@ -212,8 +212,8 @@ bool Playlist::Load(const std::u16string& pathOrUrl) {
   switch (kind) {
     case PlaylistKind::LineList: parsed = ParseLineList(text); break;
     case PlaylistKind::Pls: parsed = ParsePls(text); break;
-    case PlaylistKind::Asx: parsed = ParseAsx(text); break;
-    case PlaylistKind::Own: parsed = ParseOwnPlaylist(text); break;
+    case PlaylistKind::Asx: parsed = ParseAsx(std::move(text)); break;
+    case PlaylistKind::Own: parsed = ParseOwnPlaylist(std::move(text)); break;
     case PlaylistKind::None: return false;
   }
   if (!parsed.accepted) return false;

@@ -90,6 +90,17 @@ TEST(PlayerTranslation, EveryOpenWindowFollowsALanguageChangeAndBack) {
         EXPECT_EQ(player.PlaylistWindow()->ItemText(IDC_ADD), Value(german, u"IDD_PLAYLIST_DIALOG", u"IDC_ADD"));
         const Snapshot before = Take(player);
 
+        // The registry answers for the item that holds a named pop-up, also
+        // after items were inserted in front of it at run time.
+        HMENU playback = audio->parent[CPopupMenu::kMainMenu];
+        EXPECT_TRUE(player.Popups().Holds(playback, audioAt, u"IDM_WIEDERGABE_STREAMS_AUDIO"));
+        EXPECT_FALSE(player.Popups().Holds(playback, audioAt, u"IDM_WIEDERGABE_STREAMS_ANGLE"));
+        EXPECT_FALSE(player.Popups().Holds(playback, audioAt - 1, u"IDM_WIEDERGABE_STREAMS_AUDIO"));
+        InsertMenuW(playback, 0, MF_BYPOSITION | MF_STRING, ID_STREAM_CHAPTER_FIRST, L"Inserted");
+        EXPECT_EQ(player.Popups().PositionIn(*audio, CPopupMenu::kMainMenu), audioAt + 1);
+        EXPECT_TRUE(player.Popups().Holds(playback, audioAt + 1, u"IDM_WIEDERGABE_STREAMS_AUDIO"));
+        DeleteMenu(playback, 0, MF_BYPOSITION);
+
         // A sub-menu filled at run time keeps its entries; checks and grey stay.
         HMENU audioMenu = audio->popup[CPopupMenu::kMainMenu];
         AppendMenuW(audioMenu, MF_STRING, ID_STREAM_AUDIO_FIRST, L"Track 1");
