@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 using zvtest::ItemsOf;
 using zvtest::MenuItem;
@@ -278,4 +280,45 @@ TEST(MenuColumns, ShortcutsStandRightAlignedInAColumnOfTheirOwn) {
         EXPECT_EQ(GetMenuItemID(popup, LOWORD(chosen)), static_cast<UINT>(IDM_WIEDERGABE_ENDLOSSCHLEIFE));
       },
       nullptr, nullptr, &language);
+}
+
+namespace {
+
+BOOL CALLBACK FindPopupMenu(HWND hwnd, LPARAM data) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[16] = {};
+  GetClassNameW(hwnd, cls, 16);
+  if (pid != GetCurrentProcessId() || wcscmp(cls, L"#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(data) = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+TEST(PlayerMenus, AMnemonicOfTheBarOpensItsPopup) {
+  LanguageTable language = Language(IDR_LNG_ENGLISH);
+  std::atomic<bool> opened{false};
+  RunPlayer(
+      [&](ScriptedPlayer& player) {
+        std::atomic<bool> done{false};
+        HWND window = player.hwnd();
+        // The menu loop runs inside the system command; a second thread sees
+        // the pop-up and ends the loop with Escape (also when none opened).
+        std::thread watcher([&] {
+          for (int i = 0; i < 250 && !done; ++i, Sleep(20)) {
+            HWND popup = nullptr;
+            EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&popup));
+            if (!popup) continue;
+            opened = true;
+            break;
+          }
+          for (int i = 0; i < 3; ++i) PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+        done = true;
+        watcher.join();
+      },
+      nullptr, nullptr, &language);
+  EXPECT_TRUE(opened);
 }
