@@ -92,7 +92,7 @@ BOOL CPlaylistDlg::OnInitDialog() {
   column.pszText = header.data();
   SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 
-  // The mark of the current entry.
+  // The mark of the current entry (the list shares the image list: it stays ours).
   images_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
   HICON mark = static_cast<HICON>(
       LoadImageW(fw::ResourceInstance(), MAKEINTRESOURCEW(IDR_PLAYLIST_CURRENT), IMAGE_ICON, 16, 16, 0));
