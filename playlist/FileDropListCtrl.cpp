@@ -71,7 +71,11 @@ void CFileDropListCtrl::RefreshPlaylistView() {
     playlist_->MarkPosition(1, 1);
   }
   const int current = playlist_->CurrentPosition();
-  SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(current > 0 ? current - 1 : 0), FALSE);
+  const int shownRow = current > 0 ? current - 1 : 0;
+  const int top = static_cast<int>(SendMessageW(hwnd_, LVM_GETTOPINDEX, 0, 0));
+  const int perPage = static_cast<int>(SendMessageW(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
+  if (shownRow < top || shownRow >= top + perPage)
+    SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(shownRow), FALSE);
   InvalidateRect(hwnd_, nullptr, FALSE);
   refreshing_ = false;
   if (refreshed_) refreshed_();
