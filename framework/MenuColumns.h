@@ -36,7 +36,7 @@ class MenuColumns {
   // answer (MNC_EXECUTE with its position), or MNC_IGNORE.
   LRESULT MenuChar(wchar_t character, HMENU menu) const;
 
-  // The column layout of one pop-up, in pixels (for tests).
+  // The column layout of a pop-up as last prepared, in pixels.
   struct Layout {
     int labelLeft = 0;       // from the item's left edge
     int labelWidth = 0;      // widest label
