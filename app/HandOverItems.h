@@ -24,6 +24,11 @@ constexpr int32_t kHandOverEnd = -1;
 // The playlist window's requests share the message.
 constexpr int32_t kPlaylistRequestFirst = 10000;
 constexpr int32_t kPlaylistRequestLast = 10002;
+// The playlist window's requests: play the current entry; the mouse moved
+// over the window; the playlist changed (a non-zero value: and play).
+constexpr int32_t kPlaylistPlayCurrent = 10000;
+constexpr int32_t kPlaylistMouseActivity = 10001;
+constexpr int32_t kPlaylistChanged = 10002;
 
 struct HandOverText {
   int32_t code;

@@ -1,12 +1,39 @@
 #include "framework/Dialog.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace fw {
 
 HINSTANCE ResourceInstance() { return GetModuleHandleW(nullptr); }
 
+namespace {
+
+// The modeless dialogs of the thread: the modal loop gives them their
+// keyboard navigation, which the loop of the dialog running it cannot.
+std::vector<HWND>& ModelessDialogs() {
+  static std::vector<HWND> dialogs;
+  return dialogs;
+}
+
+HWND ModelessDialogOf(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  const std::vector<HWND>& dialogs = ModelessDialogs();
+  return std::find(dialogs.begin(), dialogs.end(), root) != dialogs.end() ? root : nullptr;
+}
+
+void ForgetModeless(HWND hwnd) {
+  std::vector<HWND>& dialogs = ModelessDialogs();
+  dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), hwnd), dialogs.end());
+}
+
+}  // namespace
+
 Dialog::Dialog(UINT templateId, HWND parent) : parent_(parent), templateId_(templateId) {}
 
 Dialog::~Dialog() {
+  ForgetModeless(hwnd_);
   if (hwnd_ && IsWindow(hwnd_)) {
     SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
     DestroyWindow(hwnd_);
@@ -37,6 +64,8 @@ INT_PTR Dialog::DoModal() {
       break;
     }
     if (got < 0) break;
+    // Keys typed into a modeless dialog are its own, not this dialog's.
+    if (HWND modeless = ModelessDialogOf(msg.hwnd); modeless && IsDialogMessageW(modeless, &msg)) continue;
     if (PreTranslateMessage(&msg)) continue;
     if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
     TranslateMessage(&msg);
@@ -56,6 +85,7 @@ bool Dialog::CreateModeless() {
   modal_ = false;
   HWND hwnd = CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_), parent_, StaticDialogProc,
                                  reinterpret_cast<LPARAM>(this));
+  if (hwnd) ModelessDialogs().push_back(hwnd);
   return hwnd != nullptr;
 }
 
@@ -128,6 +158,7 @@ INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_NCDESTROY: {
+      ForgetModeless(hwnd_);
       SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
       hwnd_ = nullptr;
       loopRunning_ = false;

@@ -2,7 +2,9 @@
 list(APPEND ZV_WIN_SOURCES
   framework/App.cpp
   framework/Dialog.cpp
+  framework/FileDialogs.cpp
   framework/Menu.cpp
+  framework/MenuColumns.cpp
   framework/MessageMap.cpp
   framework/SubclassedControl.cpp
   framework/WideString.cpp

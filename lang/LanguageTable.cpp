@@ -72,7 +72,14 @@ bool LanguageTable::Parse(std::string_view bytes) {
     if (!current) continue;
     size_t equals = line.find(u'=', 1);
     if (equals == std::u16string::npos) continue;
-    (*current)[zv::FoldCase(line.substr(0, equals))] = line.substr(equals + 1);
+    std::u16string key = line.substr(0, equals);
+    Value& value = (*current)[zv::FoldCase(key)];
+    if (!value.key.empty() && !value.repeated) {
+      value.first = value.text;
+      value.repeated = true;
+    }
+    value.key = std::move(key);
+    value.text = line.substr(equals + 1);
   }
   if (parsed.empty()) return false;
   sections_ = std::move(parsed);
@@ -84,7 +91,18 @@ std::u16string LanguageTable::Text(const std::u16string& section, const std::u16
   if (foundSection == sections_.end()) return {};
   auto foundKey = foundSection->second.find(zv::FoldCase(key));
   if (foundKey == foundSection->second.end()) return {};
-  return zv::ResolveEscapes(foundKey->second);
+  return zv::ResolveEscapes(foundKey->second.text);
+}
+
+void LanguageTable::ForEachEntry(
+    const std::u16string& section, bool firstOccurrenceWins,
+    const std::function<void(const std::u16string& key, const std::u16string& value)>& visit) const {
+  auto found = sections_.find(zv::FoldCase(section));
+  if (found == sections_.end()) return;
+  for (const auto& [folded, value] : found->second) {
+    const std::u16string& text = firstOccurrenceWins && value.repeated ? value.first : value.text;
+    visit(value.key, zv::ResolveEscapes(text));
+  }
 }
 
 std::u16string LanguageTable::Message(const std::u16string& key) const { return Text(u"Code", key); }

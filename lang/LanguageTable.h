@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,6 +35,14 @@ class LanguageTable {
 
   bool HasSection(const std::u16string& section) const;
 
+  // Every entry of a section, with the key as the file spells it and the
+  // value with its escapes resolved, in no particular order. A key given
+  // more than once reports one value: the first line's when
+  // firstOccurrenceWins (the menus and the toolbar apply entries newest first,
+  // so the earliest line is applied last), else the last line's, as Text does.
+  void ForEachEntry(const std::u16string& section, bool firstOccurrenceWins,
+                    const std::function<void(const std::u16string& key, const std::u16string& value)>& visit) const;
+
   int32_t NumberOfName(const std::u16string& name) const { return names_.NumberOf(name); }
   std::u16string NameOfNumber(int32_t number) const { return names_.NameOf(number); }
   const zv::NameTable& Names() const { return names_; }
@@ -43,7 +52,13 @@ class LanguageTable {
   const std::u16string& FileName() const { return fileName_; }
 
  private:
-  using Section = std::unordered_map<std::u16string, std::u16string>;  // folded key -> value
+  struct Value {
+    std::u16string key;    // as spelled on the last line that gave it
+    std::u16string text;   // from the last line
+    std::u16string first;  // from the first line, when the key came again
+    bool repeated = false;
+  };
+  using Section = std::unordered_map<std::u16string, Value>;  // folded key -> value
   using Sections = std::unordered_map<std::u16string, Section>;        // folded name -> section
 
   bool Parse(std::string_view bytes);

@@ -8,5 +8,7 @@ list(APPEND ZV_PORTABLE_SOURCES
 list(APPEND ZV_WIN_SOURCES
   lang/DialogTranslation.cpp
   lang/LanguageResources.cpp
+  lang/MenuTranslation.cpp
+  lang/PopupMenu.cpp
   lang/StdioFileEx.cpp
 )

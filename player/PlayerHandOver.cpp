@@ -11,12 +11,9 @@
 
 #include <iterator>
 
-namespace {
-// Codes of the playlist window on the hand-over message.
-constexpr int32_t kPlaylistPlayCurrent = 10000;
-constexpr int32_t kPlaylistMouseActivity = 10001;
-constexpr int32_t kPlaylistRefresh = 10002;
-}  // namespace
+using zv::kPlaylistChanged;
+using zv::kPlaylistMouseActivity;
+using zv::kPlaylistPlayCurrent;
 
 LRESULT CZentravueDlg::OnHandOver(WPARAM wParam, LPARAM lParam) {
   // The code travels as a 32-bit number; a 32-bit sender's -1 arrives
@@ -27,7 +24,7 @@ LRESULT CZentravueDlg::OnHandOver(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) ApplyHandOver();
     return 0;
   }
-  if (code >= kPlaylistPlayCurrent && code <= kPlaylistRefresh) {
+  if (code >= kPlaylistPlayCurrent && code <= kPlaylistChanged) {
     OnPlaylistRequest(code, lParam);
     return 0;
   }
@@ -74,12 +71,12 @@ void CZentravueDlg::ApplyHandOver() {
 void CZentravueDlg::OnPlaylistRequest(int code, LPARAM value) {
   switch (code) {
     case kPlaylistPlayCurrent:
-      PlayEntry(0);
+      PlayForPlaylistWindow();
       break;
     case kPlaylistMouseActivity:
       if (currentMedia_) CMedia::SetLastMouseMove(GetTickCount64());
       break;
-    case kPlaylistRefresh:
+    case kPlaylistChanged:
       RefreshPlaylistCommands(value != 0);
       break;
     default:

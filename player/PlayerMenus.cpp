@@ -9,30 +9,45 @@
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
 
+#include <iterator>
+
 namespace {
 
-// An item of the menu resources that becomes a pop-up: filled from the first
-// pop-up of its own menu resource, or left empty to be filled at run time.
-struct SubMenuSource {
+// A named pop-up: its symbolic name (the key of the language files) with
+// the number it stands for, and for an item of the menu resources that
+// becomes a pop-up the menu resource whose first pop-up fills it (0: left
+// empty to be filled at run time).
+struct NamedMenu {
   UINT id;
+  const char16_t* name;
   UINT resource;
 };
+#define ZV_NAMED_MENU(id, resource) \
+  { id, u"" #id, resource }
 
-constexpr SubMenuSource kSubMenus[] = {
-    {IDM_DATEI_CDDVDABSPIELEN, IDR_MENU_CDDVD},
-    {IDM_DATEI_ZULETZTGEOEFFNET, 0},
-    {IDM_WIEDERGABE_STREAMS, 0},
-    {IDM_WIEDERGABE_STREAMS_CHAPTER, 0},
-    {IDM_WIEDERGABE_STREAMS_AUDIO, 0},
-    {IDM_WIEDERGABE_STREAMS_SUBTITLE, IDR_MENU_SUBTITLE},
-    {IDM_WIEDERGABE_STREAMS_ANGLE, 0},
-    {IDM_WIEDERGABE_ABSPIELGESCHWINDIGKEIT, IDR_MENU_PLAYSPEED},
-    {IDM_WIEDERGABE_AUDIO, IDR_MENU_AUDIO},
-    {IDM_NAVIGATION_MARKIERUNG, IDR_MENU_MARK},
-    {IDM_ANSICHT_ZOOM, IDR_MENU_ZOOM},
-    {IDM_EXTRAS_PLAYLIST, IDR_MENU_PLAYLIST},
-    {IDM_EXTRAS_DSFILTER, 0},
+// The pop-ups of the menu bar, in bar order (the same order inside the
+// context menu's root pop-up).
+constexpr NamedMenu kBarMenus[] = {
+    ZV_NAMED_MENU(IDM_DATEI, 0),    ZV_NAMED_MENU(IDM_WIEDERGABE, 0), ZV_NAMED_MENU(IDM_NAVIGATION, 0),
+    ZV_NAMED_MENU(IDM_ANSICHT, 0),  ZV_NAMED_MENU(IDM_EXTRAS, 0),     ZV_NAMED_MENU(IDM_HILFE, 0),
 };
+
+constexpr NamedMenu kSubMenus[] = {
+    ZV_NAMED_MENU(IDM_DATEI_CDDVDABSPIELEN, IDR_MENU_CDDVD),
+    ZV_NAMED_MENU(IDM_DATEI_ZULETZTGEOEFFNET, 0),
+    ZV_NAMED_MENU(IDM_WIEDERGABE_STREAMS, 0),
+    ZV_NAMED_MENU(IDM_WIEDERGABE_STREAMS_CHAPTER, 0),
+    ZV_NAMED_MENU(IDM_WIEDERGABE_STREAMS_AUDIO, 0),
+    ZV_NAMED_MENU(IDM_WIEDERGABE_STREAMS_SUBTITLE, IDR_MENU_SUBTITLE),
+    ZV_NAMED_MENU(IDM_WIEDERGABE_STREAMS_ANGLE, 0),
+    ZV_NAMED_MENU(IDM_WIEDERGABE_ABSPIELGESCHWINDIGKEIT, IDR_MENU_PLAYSPEED),
+    ZV_NAMED_MENU(IDM_WIEDERGABE_AUDIO, IDR_MENU_AUDIO),
+    ZV_NAMED_MENU(IDM_NAVIGATION_MARKIERUNG, IDR_MENU_MARK),
+    ZV_NAMED_MENU(IDM_ANSICHT_ZOOM, IDR_MENU_ZOOM),
+    ZV_NAMED_MENU(IDM_EXTRAS_PLAYLIST, IDR_MENU_PLAYLIST),
+    ZV_NAMED_MENU(IDM_EXTRAS_DSFILTER, 0),
+};
+#undef ZV_NAMED_MENU
 
 // The first pop-up of a menu resource, detached from its bar.
 HMENU LoadSubMenu(UINT resource) {
@@ -53,13 +68,21 @@ int PositionOfItem(HMENU menu, UINT id) {
 
 }  // namespace
 
+// Registers the pop-ups of both menus in the pop-up registry: the six of
+// the bar by position, and every sub-menu item of the resources, which
+// becomes a pop-up with the item's text and grey state.
 void CZentravueDlg::LoadMenus() {
   mainMenu_ = GetMenu(hwnd_);
   contextMenuRoot_.Reset(LoadMenuW(fw::ResourceInstance(), MAKEINTRESOURCEW(IDR_MENU_CONTEXT)));
   contextMenu_ = contextMenuRoot_ ? GetSubMenu(contextMenuRoot_.get(), 0) : nullptr;
+  popups_.Clear();
   for (HMENU root : {mainMenu_, contextMenu_}) {
     if (!root) continue;
-    for (const SubMenuSource& source : kSubMenus) {
+    const CPopupMenu::Tree tree = root == mainMenu_ ? CPopupMenu::kMainMenu : CPopupMenu::kContextMenu;
+    for (int i = 0; i < static_cast<int>(std::size(kBarMenus)); ++i) {
+      if (HMENU popup = GetSubMenu(root, i)) popups_.Add(kBarMenus[i].name, kBarMenus[i].id, tree, root, i, popup);
+    }
+    for (const NamedMenu& source : kSubMenus) {
       HMENU parent = fw::FindSubMenuHolding(root, source.id);
       if (!parent) continue;
       const int position = PositionOfItem(parent, source.id);
@@ -70,7 +93,7 @@ void CZentravueDlg::LoadMenus() {
                   reinterpret_cast<UINT_PTR>(popup), text.c_str());
       if (state & (MF_GRAYED | MF_DISABLED))
         EnableMenuItem(parent, static_cast<UINT>(position), MF_BYPOSITION | MF_GRAYED);
-      namedPopups_.push_back({source.id, parent, popup, root == contextMenu_});
+      popups_.Add(source.name, source.id, tree, parent, position, popup);
       if (root == mainMenu_ && source.id == IDM_DATEI_ZULETZTGEOEFFNET) recentMenu_ = popup;
     }
   }
@@ -78,19 +101,17 @@ void CZentravueDlg::LoadMenus() {
 }
 
 HMENU CZentravueDlg::NamedPopup(UINT id, bool inContextMenu) const {
-  for (const NamedPopupItem& item : namedPopups_)
-    if (item.id == id && item.inContextMenu == inContextMenu) return item.popup;
-  return nullptr;
+  return popups_.Popup(id, inContextMenu ? CPopupMenu::kContextMenu : CPopupMenu::kMainMenu);
 }
 
 void CZentravueDlg::EnableNamedPopup(UINT id, bool enabled) {
-  for (const NamedPopupItem& item : namedPopups_) {
-    if (item.id != id) continue;
-    const int count = GetMenuItemCount(item.parent);
-    for (int i = 0; i < count; ++i) {
-      if (GetSubMenu(item.parent, i) == item.popup)
-        EnableMenuItem(item.parent, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
-    }
+  const CPopupMenu::Record* record = popups_.Find(id);
+  if (!record) return;
+  for (CPopupMenu::Tree tree : {CPopupMenu::kMainMenu, CPopupMenu::kContextMenu}) {
+    const int position = popups_.PositionIn(*record, tree);
+    if (position >= 0)
+      EnableMenuItem(record->parent[tree], static_cast<UINT>(position),
+                     MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
   }
   if (mainMenu_) DrawMenuBar(hwnd_);
 }

@@ -11,7 +11,7 @@
 #include "framework/WideString.h"
 #include "lang/LanguageTable.h"
 #include "media/VideoFile.h"
-#include "player/FileDialogs.h"
+#include "framework/FileDialogs.h"
 #include "player/FolderScan.h"
 #include "player/MediaFileNames.h"
 #include "player/OpenDialogFilter.h"

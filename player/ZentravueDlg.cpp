@@ -14,6 +14,7 @@
 #include "media/VideoFile.h"
 #include "player/StatusBar.h"
 #include "playlist/CPlaylist.h"
+#include "playlist/PlaylistDlg.h"
 #include "playlist/ProgramBuildText.h"
 #include "res/resource.h"
 
@@ -106,6 +107,12 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND(IDM_NAVIGATION_SHOWAUDIOMENU, OnShowAudioMenu)
   FW_ON_COMMAND(IDM_NAVIGATION_SHOWANGLEMENU, OnShowAngleMenu)
   FW_ON_COMMAND(IDM_NAVIGATION_SHOWCHAPTERMENU, OnShowChapterMenu)
+  // Playlist window and playlist files
+  FW_ON_COMMAND(IDM_PLAYLIST_EDITOR, ShowPlaylistWindow)
+  FW_ON_COMMAND(IDTBB_PLAYLIST, ShowPlaylistWindow)
+  FW_ON_COMMAND(IDM_PLAYLIST_OEFFNEN, OnOpenPlaylistCommand)
+  FW_ON_COMMAND(IDM_PLAYLIST_SPEICHERN, OnSavePlaylistCommand)
+  FW_ON_COMMAND(IDM_PLAYLIST_SPEICHERNUNTER, OnSavePlaylistAsCommand)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)
@@ -180,6 +187,7 @@ BOOL CZentravueDlg::OnInitDialog() {
   // 5.-7. Status bar, toolbar, mute button, position and volume bars.
   CreateBars();
   ApplyVolume();
+  TranslatePlayerWindow();
 
   // 8.-10. Layout and the view settings.
   ApplyViewSettingsAtStart();
@@ -197,6 +205,9 @@ BOOL CZentravueDlg::OnInitDialog() {
     debugDlg_ = std::make_unique<CDebugDlg>(zv::ProgramFolder() + zv::AppName() + L".log", hwnd_);
     if (!debugDlg_->CreateModeless()) debugDlg_.reset();
   }
+
+  // The playlist window, hidden until asked for.
+  CreatePlaylistWindow();
 
   // 15. Command-line options.
   ApplyCommandLineOptions();
@@ -403,14 +414,15 @@ LRESULT CZentravueDlg::OnHScroll(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT CZentravueDlg::OnSysCommand(WPARAM command, LPARAM) {
+LRESULT CZentravueDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
   if ((command & 0xFFF0) == SC_MINIMIZE && cmdLine_->Hide) {
     ShowWindow(hwnd_, SW_HIDE);
     return 0;
   }
   if ((command & 0xFFF0) == SC_MINIMIZE && fullscreen_) LeaveFullscreen();
-  // The default handling does the rest.
-  DefWindowProcW(hwnd_, WM_SYSCOMMAND, command, 0);
+  // The default handling does the rest; menu commands need their position
+  // (SC_MOUSEMENU) or key (SC_KEYMENU).
+  DefWindowProcW(hwnd_, WM_SYSCOMMAND, command, lParam);
   return 0;
 }
 
@@ -471,6 +483,7 @@ bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     *result = 0;
     return true;
   }
+  if (OnMenuDrawingMessage(message, wParam, lParam, result)) return true;
   if (message == taskbarButtonCreatedMessage_) {
     CreateTaskbarList();
     return false;

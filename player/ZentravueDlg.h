@@ -14,16 +14,19 @@
 //                          fullscreen, centring, start position
 //   PlayerMenus.cpp        menus: loading, both-menu item states, recent sub-menu
 //   PlayerSettings.cpp     the settings command and applying its changes
-//   PlayerLanguage.cpp     a language chosen in the settings taking effect
 //   PlayerSystem.cpp       shell registration at start, the update command
 //   PlayerDvd.cpp          DVDs: opening, disc menu and folder dialog, navigation
 //                          commands, permitted operations, menu buttons by mouse
+//   PlayerTranslation.cpp  translating menus and toolbar, language changes, menu drawing
+//   PlayerPlaylistWindow.cpp  the playlist window and the playlist menu commands
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
+#include "framework/MenuColumns.h"
 #include "image/PixelImage.h"
+#include "lang/PopupMenu.h"
 #include "media/VideoPlacement.h"
 #include "player/ImageButton.h"
 #include "player/LayoutMath.h"
@@ -43,6 +46,7 @@ class CDirectShow;
 class CDVD;
 class CMedia;
 class CPlaylist;
+class CPlaylistDlg;
 class CSettings;
 class LanguageTable;
 class VideoFile;
@@ -208,6 +212,28 @@ class CZentravueDlg : public fw::Dialog {
   // At start-up, after every opening and at the end of a hand-over.
   void ApplyCommandLineOptions();
 
+  // ---- Translation (PlayerTranslation.cpp) ----
+  // Both menus and the toolbar tooltips from the active language; the menu
+  // bar is redrawn.
+  void TranslatePlayerWindow();
+  // After the settings dialog ended with OK and its language choice
+  // changed: loads the language the settings name (LanguageType 0: the
+  // built-in LanguageResource, else the file LanguageFile) and translates
+  // every open window at once: menus, toolbar and the playlist window.
+  // False when it does not load; the previous language then stays.
+  bool ApplyLanguageChange();
+  // The registry of named pop-ups of both menus.
+  const CPopupMenu& Popups() const { return popups_; }
+  const fw::MenuColumns& MenuDrawing() const { return menuColumns_; }
+
+  // ---- Playlist window (PlayerPlaylistWindow.cpp) ----
+  // Shown and brought to the front (the playlist editor command, the
+  // toolbar button, remote code 29), or hidden (remote code 30).
+  void ShowPlaylistWindow();
+  void HidePlaylistWindow();
+  // Null until the window exists (from initialisation on).
+  CPlaylistDlg* PlaylistWindow() const { return playlistDlg_.get(); }
+
  protected:
   BOOL OnInitDialog() override;
   void OnCancel() override;
@@ -332,13 +358,7 @@ class CZentravueDlg : public fw::Dialog {
   fw::OwnedMenu contextMenuRoot_;  // resource 225; the context menu is its first pop-up
   HMENU contextMenu_ = nullptr;
   HMENU recentMenu_ = nullptr;
-  struct NamedPopupItem {
-    UINT id;
-    HMENU parent;
-    HMENU popup;
-    bool inContextMenu;
-  };
-  std::vector<NamedPopupItem> namedPopups_;
+  CPopupMenu popups_;  // the named pop-ups of both menus
   HWND statusBar_ = nullptr;
   CToolBarButtons buttons_;
   CToolBarImages images_;
@@ -405,9 +425,25 @@ class CZentravueDlg : public fw::Dialog {
   void OnSettingsCommand();
   // After OK: what the change flags ask for, then saving.
   void ApplySettingsChanges();
-  // Loads the language the settings name and re-translates the open windows.
-  void ApplyLanguageChange();
   bool settingsOpen_ = false;
+  // ---- translation and playlist window additions ----
+  void TranslateToolBar();
+  // Menu items drawn in label and shortcut columns (WM_INITMENUPOPUP after
+  // the window's own handlers, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR).
+  bool OnMenuDrawingMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  void CreatePlaylistWindow();
+  void OnOpenPlaylistCommand();
+  void OnSavePlaylistCommand();
+  void OnSavePlaylistAsCommand();
+  // The playlist window's request to play: a request that arrives while one
+  // is being carried out (from a message box of the opening) runs after it.
+  void PlayForPlaylistWindow();
+  fw::MenuColumns menuColumns_;
+  bool preparingMenu_ = false;
+  bool playlistPlayRunning_ = false;
+  bool playlistPlayPending_ = false;
+  // Destroyed before the playlist, whose view it is.
+  std::unique_ptr<CPlaylistDlg> playlistDlg_;
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

@@ -9,7 +9,6 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/TransportRules.cpp
 )
 list(APPEND ZV_WIN_SOURCES
-  player/FileDialogs.cpp
   player/FolderScan.cpp
   player/Hyperlink.cpp
   player/PlayerCommandLine.cpp
@@ -20,9 +19,10 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerMenus.cpp
   player/PlayerOpening.cpp
   player/PlayerSettings.cpp
-  player/PlayerLanguage.cpp
   player/PlayerSystem.cpp
+  player/PlayerPlaylistWindow.cpp
   player/PlayerTransport.cpp
+  player/PlayerTranslation.cpp
   player/ImageButton.cpp
   player/StatusBar.cpp
   player/ToolBar.cpp

@@ -1,5 +1,6 @@
 #include "playlist/Playlist.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "playlist/PlaylistPaths.h"
@@ -11,38 +12,37 @@ namespace zv {
 namespace {
 
 // Process-wide: ids stay unique across lists and refills, so a list view
-// never confuses an old item with a new one.
+// never confuses an old item with a new one. Until the counter wraps, a new
+// id is unique by construction; after that it is checked against the list.
 int g_nextEntryId = 1;
+bool g_idsWrapped = false;
 
 }  // namespace
 
-PlaylistEntry* Playlist::NewEntry() {
+int Playlist::NewId() const {
   for (;;) {
-    int id = g_nextEntryId;
-    g_nextEntryId = g_nextEntryId == INT_MAX ? 1 : g_nextEntryId + 1;
-    auto [it, inserted] = entries_.try_emplace(id);
-    if (!inserted) continue;  // the counter wrapped onto an id still in use
-    it->second.id = id;
-    return &it->second;
+    const int id = g_nextEntryId;
+    if (g_nextEntryId == INT_MAX) {
+      g_nextEntryId = 1;
+      g_idsWrapped = true;
+    } else {
+      ++g_nextEntryId;
+    }
+    if (!g_idsWrapped || PositionOfId(id) == 0) return id;
   }
 }
 
 int Playlist::AddEntry(std::u16string path) {
   if (path.empty()) return -1;
-  PlaylistEntry* e = NewEntry();
-  e->path = std::move(path);
-  e->previous = last_;
-  if (last_) {
-    last_->next = e;
-  } else {
-    first_ = e;
-  }
-  last_ = e;
-  return ++count_;
+  PlaylistEntry entry;
+  entry.id = NewId();
+  entry.path = std::move(path);
+  entries_.push_back(std::move(entry));
+  return Count();
 }
 
 Playlist::~Playlist() {
-  if (count_ == 0 || fileName_.empty() || access_ == nullptr) return;
+  if (entries_.empty() || fileName_.empty() || access_ == nullptr) return;
   try {
     Save();
   } catch (...) {
@@ -52,38 +52,45 @@ Playlist::~Playlist() {
 
 void Playlist::Clear() {
   entries_.clear();
-  first_ = last_ = nullptr;
-  count_ = 0;
+  entries_.shrink_to_fit();
+  lookupHint_ = 0;
   currentId_ = 0;
   fileName_.clear();
 }
 
-PlaylistEntry* Playlist::MutableEntryAt(int position) const {
-  if (position < 1 || position > count_) return nullptr;
-  PlaylistEntry* e = first_;
-  for (int i = 1; i < position; ++i) e = e->next;
-  return e;
+const PlaylistEntry* Playlist::EntryAt(int position) const {
+  if (position < 1 || position > Count()) return nullptr;
+  return &entries_[static_cast<size_t>(position - 1)];
 }
 
-const PlaylistEntry* Playlist::EntryAt(int position) const { return MutableEntryAt(position); }
-
-const PlaylistEntry* Playlist::EntryById(int id) const {
-  auto it = entries_.find(id);
-  return it == entries_.end() ? nullptr : &it->second;
+int Playlist::PositionOfId(int id) const {
+  const size_t n = entries_.size();
+  if (id == 0 || n == 0) return 0;
+  // Edits move entries by a few places at most, so the search starts at the
+  // last hit and widens from there.
+  const size_t hint = lookupHint_ < n ? lookupHint_ : n - 1;
+  for (size_t d = 0; d < n; ++d) {
+    if (hint + d < n && entries_[hint + d].id == id) {
+      lookupHint_ = hint + d;
+      return static_cast<int>(hint + d + 1);
+    }
+    if (d != 0 && d <= hint && entries_[hint - d].id == id) {
+      lookupHint_ = hint - d;
+      return static_cast<int>(hint - d + 1);
+    }
+    if (d > hint && hint + d >= n) break;
+  }
+  return 0;
 }
+
+const PlaylistEntry* Playlist::EntryById(int id) const { return EntryAt(PositionOfId(id)); }
 
 std::u16string Playlist::EntryPath(int position) const {
   const PlaylistEntry* e = EntryAt(position);
   return e ? e->path : std::u16string();
 }
 
-int Playlist::CurrentPosition() const {
-  if (currentId_ == 0) return 0;
-  int position = 1;
-  for (const PlaylistEntry* e = first_; e; e = e->next, ++position)
-    if (e->id == currentId_) return position;
-  return 0;
-}
+int Playlist::CurrentPosition() const { return PositionOfId(currentId_); }
 
 void Playlist::SetCurrentByPosition(int position) {
   const PlaylistEntry* e = EntryAt(position);
@@ -92,71 +99,61 @@ void Playlist::SetCurrentByPosition(int position) {
 }
 
 void Playlist::SetCurrentById(int id) {
-  currentId_ = EntryById(id) ? id : 0;
+  currentId_ = PositionOfId(id) != 0 ? id : 0;
   RefreshView();
 }
 
-void Playlist::MarkEntry(int id, int value) {
-  auto it = entries_.find(id);
-  if (it != entries_.end()) it->second.marked = value;
+void Playlist::MarkEntry(int id, int value) { MarkPosition(PositionOfId(id), value); }
+
+void Playlist::MarkPosition(int position, int value) {
+  if (position >= 1 && position <= Count()) entries_[static_cast<size_t>(position - 1)].marked = value;
 }
 
-void Playlist::Unlink(PlaylistEntry* e) {
-  (e->previous ? e->previous->next : first_) = e->next;
-  (e->next ? e->next->previous : last_) = e->previous;
+void Playlist::MarkRange(int first, int last, int value) {
+  if (first < 1) first = 1;
+  if (last > Count()) last = Count();
+  for (int p = first; p <= last; ++p) entries_[static_cast<size_t>(p - 1)].marked = value;
+}
+
+void Playlist::MarkAll(int value) {
+  for (PlaylistEntry& e : entries_) e.marked = value;
 }
 
 bool Playlist::RemoveEntry(int id) {
-  auto it = entries_.find(id);
-  if (it == entries_.end()) return false;
-  Unlink(&it->second);
+  const int position = PositionOfId(id);
+  if (position == 0) return false;
   if (currentId_ == id) currentId_ = 0;
-  entries_.erase(it);
-  --count_;
+  entries_.erase(entries_.begin() + (position - 1));
   return true;
 }
 
 int Playlist::RemoveMarkedEntries() {
-  int removed = 0;
-  for (PlaylistEntry* e = first_; e;) {
-    PlaylistEntry* next = e->next;
-    if (e->marked && RemoveEntry(e->id)) ++removed;
-    e = next;
-  }
-  return removed;
-}
-
-// e and e->next change places.
-void Playlist::SwapWithNext(PlaylistEntry* e) {
-  PlaylistEntry* n = e->next;
-  PlaylistEntry* before = e->previous;
-  PlaylistEntry* after = n->next;
-  (before ? before->next : first_) = n;
-  (after ? after->previous : last_) = e;
-  n->previous = before;
-  n->next = e;
-  e->previous = n;
-  e->next = after;
+  const size_t before = entries_.size();
+  const auto removed = std::remove_if(entries_.begin(), entries_.end(), [this](const PlaylistEntry& e) {
+    if (e.marked && e.id == currentId_) currentId_ = 0;
+    return e.marked != 0;
+  });
+  entries_.erase(removed, entries_.end());
+  return static_cast<int>(before - entries_.size());
 }
 
 bool Playlist::MoveMarkedEntries(int delta) {
   bool moved = false;
+  const size_t n = entries_.size();
   if (delta < 0) {
-    for (PlaylistEntry* e = first_; e; e = e->next) {
-      if (!e->marked) continue;
-      if (e == first_) return moved;
-      SwapWithNext(e->previous);  // e now stands where its predecessor stood
+    for (size_t i = 0; i < n; ++i) {
+      if (!entries_[i].marked) continue;
+      if (i == 0) return moved;  // a marked first entry blocks the whole move
+      std::swap(entries_[i - 1], entries_[i]);
       moved = true;
     }
     return moved;
   }
-  for (PlaylistEntry* e = last_; e;) {
-    PlaylistEntry* previous = e->previous;
-    if (e->marked && e != last_) {
-      SwapWithNext(e);
+  for (size_t i = n; i-- > 0;) {
+    if (entries_[i].marked && i + 1 < n) {
+      std::swap(entries_[i], entries_[i + 1]);
       moved = true;
     }
-    e = previous;
   }
   return moved;
 }
@@ -164,37 +161,40 @@ bool Playlist::MoveMarkedEntries(int delta) {
 int Playlist::ShufflePosition(const std::function<int()>& random15) const {
   int current = CurrentPosition();
   int wanted = current;
+  const int count = Count();
   // A broken random source must not hang the player; after many equal
   // draws the following entry is taken.
   for (int draw = 0; draw < 1000 && wanted == current; ++draw) {
     int r = random15() & 0x7FFF;
-    wanted = static_cast<int>(static_cast<double>(r) / 32768.0 * count_) + 1;
+    wanted = static_cast<int>(static_cast<double>(r) / 32768.0 * count) + 1;
   }
-  if (wanted == current) wanted = current % count_ + 1;
+  if (wanted == current) wanted = current % count + 1;
   return wanted;
 }
 
 int Playlist::NextPosition(bool shuffle, const std::function<int()>& random15) const {
-  if (shuffle && count_ > 1) return ShufflePosition(random15);
+  if (shuffle && Count() > 1) return ShufflePosition(random15);
   return CurrentPosition() + 1;
 }
 
 int Playlist::PreviousPosition(bool shuffle, const std::function<int()>& random15) const {
-  if (shuffle && count_ > 1) return ShufflePosition(random15);
+  if (shuffle && Count() > 1) return ShufflePosition(random15);
   int current = CurrentPosition();
   return current > 0 ? current - 1 : 0;
 }
 
 bool Playlist::PlayPosition(int wanted, const std::function<bool(const std::u16string&)>& open) {
-  if (count_ == 0) return false;
-  if (wanted > count_) wanted = 1;
+  const int count = Count();
+  if (count == 0) return false;
+  if (wanted > count) wanted = 1;
   if (wanted <= 0) wanted = CurrentPosition();
   if (wanted == 0) wanted = 1;
-  PlaylistEntry* e = MutableEntryAt(wanted);
-  for (; e; e = e->next) {
-    currentId_ = e->id;
+  for (int p = wanted; p <= Count(); ++p) {
+    currentId_ = entries_[static_cast<size_t>(p - 1)].id;
     RefreshView();
-    if (open(e->path)) return true;
+    // A copy: opening may reach back into the list.
+    const std::u16string path = entries_[static_cast<size_t>(p - 1)].path;
+    if (open(path)) return true;
   }
   return false;
 }
@@ -212,8 +212,8 @@ bool Playlist::Load(const std::u16string& pathOrUrl) {
   switch (kind) {
     case PlaylistKind::LineList: parsed = ParseLineList(text); break;
     case PlaylistKind::Pls: parsed = ParsePls(text); break;
-    case PlaylistKind::Asx: parsed = ParseAsx(text); break;
-    case PlaylistKind::Own: parsed = ParseOwnPlaylist(text); break;
+    case PlaylistKind::Asx: parsed = ParseAsx(std::move(text)); break;
+    case PlaylistKind::Own: parsed = ParseOwnPlaylist(std::move(text)); break;
     case PlaylistKind::None: return false;
   }
   if (!parsed.accepted) return false;
@@ -221,7 +221,7 @@ bool Playlist::Load(const std::u16string& pathOrUrl) {
   Clear();
   entries_.reserve(parsed.entries.size());
   for (std::u16string& entry : parsed.entries) AddEntry(ResolveEntryPath(std::move(entry), pathOrUrl));
-  if (count_ == 0) {
+  if (entries_.empty()) {
     RefreshView();
     return false;
   }
@@ -233,8 +233,8 @@ bool Playlist::Load(const std::u16string& pathOrUrl) {
 
 std::vector<uint8_t> Playlist::SaveBytes() const {
   std::vector<std::u16string> paths;
-  paths.reserve(static_cast<size_t>(count_));
-  for (const PlaylistEntry* e = first_; e; e = e->next) paths.push_back(e->path);
+  paths.reserve(entries_.size());
+  for (const PlaylistEntry& e : entries_) paths.push_back(e.path);
   return OwnPlaylistBytes(paths, CurrentPosition(), buildText_, fileName_);
 }
 

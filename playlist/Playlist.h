@@ -1,16 +1,14 @@
 #pragma once
 #include <functional>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "playlist/PlaylistFileAccess.h"
 
 namespace zv {
 
-// One entry of the playlist; owned by the Playlist, linked in list order.
+// One entry of the playlist; owned by the Playlist, kept in list order.
 struct PlaylistEntry {
-  PlaylistEntry* previous = nullptr;
-  PlaylistEntry* next = nullptr;
   std::u16string path;
   int id = 0;      // unique within the list, kept by the list view as item data
   int marked = 0;  // not 0: shown selected in the playlist window
@@ -19,6 +17,11 @@ struct PlaylistEntry {
 // The player window's ordered list of media paths or addresses with one
 // current entry. Positions are 1-based; 0 means none. Reading and writing
 // files goes through the PlaylistFileAccess given at construction.
+//
+// The entries sit in one array in list order, so that the entry at a
+// position is found at once (the playlist window's list asks for every row
+// it paints) and a whole pass touches consecutive memory. Finding an entry by
+// its id searches the array, starting where the id was found last.
 class Playlist {
  public:
   explicit Playlist(PlaylistFileAccess* access = nullptr) : access_(access) {}
@@ -42,8 +45,8 @@ class Playlist {
   // Appends an entry; returns its position, or -1 for an empty path.
   int AddEntry(std::u16string path);
   std::u16string EntryPath(int position) const;
-  int Count() const { return count_; }
-  bool HasSeveral() const { return count_ > 1; }
+  int Count() const { return static_cast<int>(entries_.size()); }
+  bool HasSeveral() const { return entries_.size() > 1; }
   // Deletes every entry. The list then belongs to no file any more: whatever
   // fills it next must not be written over the file the old entries came from.
   void Clear();
@@ -53,6 +56,11 @@ class Playlist {
   void SetCurrentByPosition(int position);
   void SetCurrentById(int id);
   void MarkEntry(int id, int value);
+  // Marks by position (1-based), for views that know rows, not ids; out of
+  // range does nothing. MarkRange covers first..last, both included, clipped.
+  void MarkPosition(int position, int value);
+  void MarkRange(int first, int last, int value);
+  void MarkAll(int value);
 
   // Editing used by the playlist window.
   bool RemoveEntry(int id);
@@ -82,24 +90,21 @@ class Playlist {
     if (view_) view_->RefreshPlaylistView();
   }
 
-  const PlaylistEntry* First() const { return first_; }
-  const PlaylistEntry* Last() const { return last_; }
+  // In list order; entry at position p is Entries()[p - 1].
+  const std::vector<PlaylistEntry>& Entries() const { return entries_; }
   const PlaylistEntry* EntryAt(int position) const;
   const PlaylistEntry* EntryById(int id) const;
+  // 1-based position of the entry with this id; 0 when there is none.
+  int PositionOfId(int id) const;
 
  private:
-  PlaylistEntry* MutableEntryAt(int position) const;
-  PlaylistEntry* NewEntry();
-  void Unlink(PlaylistEntry* e);
-  void SwapWithNext(PlaylistEntry* e);
+  int NewId() const;
   int ShufflePosition(const std::function<int()>& random15) const;
 
   PlaylistFileAccess* access_;
   PlaylistView* view_ = nullptr;
-  std::unordered_map<int, PlaylistEntry> entries_;  // owner, by id (nodes never move)
-  PlaylistEntry* first_ = nullptr;
-  PlaylistEntry* last_ = nullptr;
-  int count_ = 0;
+  std::vector<PlaylistEntry> entries_;
+  mutable size_t lookupHint_ = 0;  // index where the last id search ended
   int currentId_ = 0;
   std::u16string fileName_;
   std::u16string buildText_;

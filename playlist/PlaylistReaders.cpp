@@ -75,10 +75,11 @@ ParsedPlaylist ParsePls(std::u16string_view text) {
   return result;
 }
 
-ParsedPlaylist ParseAsx(std::u16string_view text) {
+namespace {
+
+ParsedPlaylist AsxEntries(XmlDocument& doc) {
   ParsedPlaylist result;
-  XmlDocument doc(XmlDocument::kIgnoreCase);
-  if (!doc.SetDocument(text) || !doc.FindElement(u"asx")) return result;
+  if (!doc.IsWellFormed() || !doc.FindElement(u"asx")) return result;
   result.accepted = true;
   doc.IntoElement();
   while (doc.FindElement(u"entry")) {
@@ -94,11 +95,9 @@ ParsedPlaylist ParseAsx(std::u16string_view text) {
   return result;
 }
 
-ParsedPlaylist ParseOwnPlaylist(std::u16string_view text) {
+ParsedPlaylist OwnEntries(XmlDocument& doc) {
   ParsedPlaylist result;
-  XmlDocument doc;
-  if (!doc.SetDocument(text) || !doc.FindElement(u"zentravue") || !doc.FindChildElement(u"playlist"))
-    return result;
+  if (!doc.IsWellFormed() || !doc.FindElement(u"zentravue") || !doc.FindChildElement(u"playlist")) return result;
   result.accepted = true;
   std::u16string last = doc.ChildAttribute(u"lastPosition");
   if (!last.empty()) {
@@ -108,6 +107,32 @@ ParsedPlaylist ParseOwnPlaylist(std::u16string_view text) {
   doc.IntoElement();
   while (doc.FindChildElement(u"media")) result.entries.push_back(doc.ChildData());
   return result;
+}
+
+}  // namespace
+
+ParsedPlaylist ParseAsx(std::u16string_view text) {
+  XmlDocument doc(XmlDocument::kIgnoreCase);
+  doc.SetDocument(text);
+  return AsxEntries(doc);
+}
+
+ParsedPlaylist ParseAsx(std::u16string&& text) {
+  XmlDocument doc(XmlDocument::kIgnoreCase);
+  doc.TakeDocument(std::move(text));
+  return AsxEntries(doc);
+}
+
+ParsedPlaylist ParseOwnPlaylist(std::u16string_view text) {
+  XmlDocument doc;
+  doc.SetDocument(text);
+  return OwnEntries(doc);
+}
+
+ParsedPlaylist ParseOwnPlaylist(std::u16string&& text) {
+  XmlDocument doc;
+  doc.TakeDocument(std::move(text));
+  return OwnEntries(doc);
 }
 
 }  // namespace zv

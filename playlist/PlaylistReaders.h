@@ -21,8 +21,10 @@ ParsedPlaylist ParsePls(std::u16string_view text);
 // ASX: the trimmed "href" of the first "ref" in each "entry" of the "asx"
 // root. Names compare without regard to case, as ASX files are written both ways.
 ParsedPlaylist ParseAsx(std::u16string_view text);
+ParsedPlaylist ParseAsx(std::u16string&& text);  // takes the text over
 // The program's own format: the "media" texts of "zentravue/playlist" and its
 // "lastPosition" (values below 1 become 1).
 ParsedPlaylist ParseOwnPlaylist(std::u16string_view text);
+ParsedPlaylist ParseOwnPlaylist(std::u16string&& text);  // takes the text over
 
 }  // namespace zv

@@ -67,17 +67,28 @@ AttributeSpan FindAttributeSpan(std::u16string_view text, size_t from, size_t li
 }  // namespace
 
 bool XmlDocument::SetDocument(std::u16string_view text) {
+  if (text.size() > kMaxLength) return RejectTooLong(text.size());
   ResetPosition();
-  if (text.size() > kMaxLength) {
-    text_.clear();
-    XmlParser(*this).Parse();
-    log_.Add(u"truncation_error", {{u"length", static_cast<int64_t>(text.size())}});
-    wellFormed_ = false;
-    return false;
-  }
   text_.assign(text);
   wellFormed_ = XmlParser(*this).Parse();
   return wellFormed_;
+}
+
+bool XmlDocument::TakeDocument(std::u16string&& text) {
+  if (text.size() > kMaxLength) return RejectTooLong(text.size());
+  ResetPosition();
+  text_ = std::move(text);
+  wellFormed_ = XmlParser(*this).Parse();
+  return wellFormed_;
+}
+
+bool XmlDocument::RejectTooLong(size_t length) {
+  ResetPosition();
+  text_.clear();
+  XmlParser(*this).Parse();
+  log_.Add(u"truncation_error", {{u"length", static_cast<int64_t>(length)}});
+  wellFormed_ = false;
+  return false;
 }
 
 bool XmlDocument::NamesEqual(std::u16string_view a, std::u16string_view b) const {

@@ -28,6 +28,8 @@ class XmlDocument {
   // exactly one top-level element and no element left unclosed (lone end
   // tags do not count). Resets the position.
   bool SetDocument(std::u16string_view text);
+  // The same, taking the text over instead of copying it (big playlists).
+  bool TakeDocument(std::u16string&& text);
   const std::u16string& Document() const { return text_; }
   const std::u16string& ResultLog() const { return log_.Text(); }
   bool IsWellFormed() const { return wellFormed_; }
@@ -75,6 +77,7 @@ class XmlDocument {
  private:
   friend class XmlParser;
 
+  bool RejectTooLong(size_t length);
   std::u16string_view NameView(int32_t record) const;
   std::u16string NameOf(int32_t record) const;
   std::u16string AttributeOf(int32_t record, std::u16string_view name) const;

@@ -2,9 +2,11 @@
 list(APPEND ZV_PORTABLE_SOURCES
   playlist/HtmlEntities.cpp
   playlist/Playlist.cpp
+  playlist/PlaylistDialogFilters.cpp
   playlist/PlaylistPaths.cpp
   playlist/PlaylistReaders.cpp
   playlist/PlaylistText.cpp
+  playlist/PlaylistWindowLayout.cpp
   playlist/PlaylistWriter.cpp
   playlist/XmlDocument.cpp
   playlist/XmlDocumentWriter.cpp
@@ -15,6 +17,8 @@ list(APPEND ZV_PORTABLE_SOURCES
 )
 list(APPEND ZV_WIN_SOURCES
   playlist/CPlaylist.cpp
+  playlist/FileDropListCtrl.cpp
+  playlist/PlaylistDlg.cpp
   playlist/PlaylistFileIo.cpp
   playlist/PlaylistFiles.cpp
   playlist/PlaylistHttp.cpp

@@ -7,6 +7,8 @@
                                          (255, 0, 255) where the toolbar's mask is
   idle.jpg                               the idle picture (IDR_MAIN), 450 x 250
   handpoint.cur                          the hand cursor (IDC_HANDPOINT), 32 x 32
+  playlist-current.ico                   the playlist window's mark of the current entry
+                                         (IDR_PLAYLIST_CURRENT), 16 x 16, 24 bits with a mask
 
 Only the standard library is used for the drawing; ImageMagick's `convert` sets
 the program name on the idle picture and encodes it as JPEG. The outputs are
@@ -355,10 +357,41 @@ def write_cursor(path):
         f.write(header + entry + image)
 
 
+# --- current-entry mark -----------------------------------------------------------
+
+
+def write_current_mark(path):
+    """A blue play triangle: 16 x 16, 24-bit colour and a 1-bit mask."""
+    glyph = render_glyph([(tri_right(4, 2.5, 13, 13.5), BLUE)], 0)
+    size = 16
+    stride = (size * 3 + 3) & ~3
+    colour = bytearray()
+    mask_stride = 4  # 16 bits padded to 32
+    mask = bytearray()
+    for y in range(size - 1, -1, -1):
+        line = bytearray()
+        bits = 0
+        for x in range(size):
+            pixel = glyph[y][x]
+            transparent = pixel == MASK
+            r, g, b = (0, 0, 0) if transparent else pixel
+            line += bytes((b, g, r))
+            bits = (bits << 1) | (1 if transparent else 0)
+        colour += line + b"\0" * (stride - len(line))
+        mask += struct.pack(">H", bits) + b"\0" * (mask_stride - 2)
+    image = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 24, 0, len(colour) + len(mask), 0, 0, 0, 0)
+    image += bytes(colour) + bytes(mask)
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(header + entry + image)
+
+
 def main():
     write_strip(os.path.join(RES, "toolbar-normal.bmp"), 0)
     write_strip(os.path.join(RES, "toolbar-hover.bmp"), 1)
     write_cursor(os.path.join(RES, "handpoint.cur"))
+    write_current_mark(os.path.join(RES, "playlist-current.ico"))
     write_idle(os.path.join(RES, "idle.jpg"))
     return 0
 

@@ -5,5 +5,6 @@ zv_test(native_playlist_xml TIMEOUT 120
 zv_test(native_playlist TIMEOUT 120
   LIBS zentracore GTest::gtest_main
   SOURCES native/playlist/PlaylistTextTest.cpp native/playlist/PlaylistLoadTest.cpp
-          native/playlist/PlaylistSaveTest.cpp native/playlist/PlaylistModelTest.cpp)
+          native/playlist/PlaylistSaveTest.cpp native/playlist/PlaylistModelTest.cpp
+          native/playlist/PlaylistWindowTest.cpp)
 target_compile_definitions(native_playlist PRIVATE ZV_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")

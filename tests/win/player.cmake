@@ -25,3 +25,6 @@ zv_test(win_player_dvd TIMEOUT 180
   LIBS zv_wintest
   SOURCES win/player/DvdPlayerTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
           $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_translation TIMEOUT 120
+  LIBS zv_wintest
+  SOURCES win/player/PlayerTranslationTest.cpp win/player/OpeningSupport.cpp $<TARGET_OBJECTS:zentrares>)

@@ -12,3 +12,7 @@ zv_test(win_playlist TIMEOUT 120
   SOURCES win/playlist/PlaylistFilesTest.cpp win/playlist/PlaylistHttpTest.cpp
           win/playlist/PlaylistTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
 set_tests_properties(win_playlist PROPERTIES FIXTURES_REQUIRED playlist_http)
+zv_test(win_playlist_window TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/playlist/PlaylistWindowTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)

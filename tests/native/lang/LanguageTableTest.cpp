@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "lang/LanguageKeywords.h"
@@ -69,6 +70,20 @@ TEST(LanguageTable, LaterDefinitionWinsAlsoAcrossSectionsOfTheSameName) {
   EXPECT_EQ(table.Message(u"A"), u"2");
   EXPECT_EQ(table.Message(u"B"), u"3");
   EXPECT_EQ(table.Text(u"Other", u"A"), u"x");
+}
+
+TEST(LanguageTable, EntriesKeepTheKeysSpellingAndOfferTheFirstOrTheLastValue) {
+  // Menus and toolbar apply entries newest first, so the earliest line wins there.
+  LanguageTable table = Loaded("[ToolBar]\nPlay=first\nStop=S\\tT\n[toolbar]\nPLAY=second\nplay=third\n");
+  std::map<std::u16string, std::u16string> first, last;
+  table.ForEachEntry(u"TOOLBAR", true, [&](const std::u16string& k, const std::u16string& v) { first[k] = v; });
+  table.ForEachEntry(u"ToolBar", false, [&](const std::u16string& k, const std::u16string& v) { last[k] = v; });
+  EXPECT_EQ(first, (std::map<std::u16string, std::u16string>{{u"play", u"first"}, {u"Stop", u"S\tT"}}));
+  EXPECT_EQ(last, (std::map<std::u16string, std::u16string>{{u"play", u"third"}, {u"Stop", u"S\tT"}}));
+  EXPECT_EQ(table.Text(u"ToolBar", u"Play"), u"third");
+  int visits = 0;
+  table.ForEachEntry(u"Missing", true, [&](const std::u16string&, const std::u16string&) { ++visits; });
+  EXPECT_EQ(visits, 0);
 }
 
 TEST(LanguageTable, LastLineNeedsNoLineEnd) {

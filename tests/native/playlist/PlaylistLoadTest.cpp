@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::u16string> Paths(const Playlist& list) {
   std::vector<std::u16string> out;
-  for (const zv::PlaylistEntry* e = list.First(); e; e = e->next) out.push_back(e->path);
+  for (const zv::PlaylistEntry& e : list.Entries()) out.push_back(e.path);
   return out;
 }
 

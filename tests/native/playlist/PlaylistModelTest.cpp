@@ -15,7 +15,7 @@ void Fill(Playlist& list, int n) {
 
 std::u16string Order(const Playlist& list) {
   std::u16string out;
-  for (const zv::PlaylistEntry* e = list.First(); e; e = e->next) out += e->path;
+  for (const zv::PlaylistEntry& e : list.Entries()) out += e.path;
   return out;
 }
 
@@ -62,7 +62,7 @@ TEST(PlaylistModel, IdsStayUniqueOnBigListsAndFast) {
   for (int i = 0; i < 100000; ++i) list.AddEntry(u"x");
   auto elapsed = std::chrono::steady_clock::now() - start;
   std::set<int> ids;
-  for (const zv::PlaylistEntry* e = list.First(); e; e = e->next) ids.insert(e->id);
+  for (const zv::PlaylistEntry& e : list.Entries()) ids.insert(e.id);
   EXPECT_EQ(ids.size(), 100000u);
   EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count(), 5);
 }
@@ -91,7 +91,7 @@ TEST(PlaylistModel, MoveMarkedTowardsEnd) {
   Mark(tail, {3, 4});
   EXPECT_TRUE(tail.MoveMarkedEntries(1));
   EXPECT_EQ(Order(tail), u"1243");
-  EXPECT_EQ(tail.Last()->path, u"3");
+  EXPECT_EQ(tail.EntryAt(tail.Count())->path, u"3");
 }
 
 TEST(PlaylistModel, RemoveMarkedKeepsOrder) {
@@ -100,7 +100,7 @@ TEST(PlaylistModel, RemoveMarkedKeepsOrder) {
   Mark(list, {1, 3, 5});
   EXPECT_EQ(list.RemoveMarkedEntries(), 3);
   EXPECT_EQ(Order(list), u"24");
-  EXPECT_EQ(list.Last()->path, u"4");
+  EXPECT_EQ(list.EntryAt(list.Count())->path, u"4");
   EXPECT_EQ(list.AddEntry(u"6"), 3);
   EXPECT_EQ(Order(list), u"246");
 }
@@ -137,4 +137,43 @@ TEST(PlaylistModel, PlayPositionWrapsAndSkipsFailures) {
   tried.clear();
   EXPECT_FALSE(list.PlayPosition(1, [&](const std::u16string& p) { tried += p; return false; }));
   EXPECT_EQ(tried, u"1234");
+}
+
+TEST(PlaylistModel, MarksByPositionRangeAndAll) {
+  Playlist list;
+  Fill(list, 5);
+  list.MarkPosition(2, 1);
+  list.MarkPosition(9, 1);  // out of range: nothing
+  list.MarkRange(0, 1, 1);  // clipped to 1..1
+  list.MarkRange(4, 7, 1);  // clipped to 4..5
+  std::u16string marked;
+  for (const zv::PlaylistEntry& e : list.Entries()) marked += e.marked ? u'x' : u'.';
+  EXPECT_EQ(marked, u"xx.xx");
+  list.MarkAll(0);
+  EXPECT_EQ(list.RemoveMarkedEntries(), 0);
+  list.MarkEntry(list.EntryAt(3)->id, 1);
+  EXPECT_EQ(list.RemoveMarkedEntries(), 1);
+  EXPECT_EQ(Order(list), u"1245");
+}
+
+TEST(PlaylistModel, IdsFollowTheirEntriesThroughEdits) {
+  Playlist list;
+  Fill(list, 6);
+  const int idOf4 = list.EntryAt(4)->id;
+  list.SetCurrentById(idOf4);
+  Mark(list, {4});
+  ASSERT_TRUE(list.MoveMarkedEntries(-1));
+  ASSERT_TRUE(list.MoveMarkedEntries(-1));
+  EXPECT_EQ(Order(list), u"142356");
+  EXPECT_EQ(list.CurrentPosition(), 2);
+  EXPECT_EQ(list.PositionOfId(idOf4), 2);
+  // Found from either side of where the last search ended.
+  EXPECT_EQ(list.PositionOfId(list.EntryAt(6)->id), 6);
+  EXPECT_EQ(list.PositionOfId(list.EntryAt(1)->id), 1);
+  EXPECT_EQ(list.PositionOfId(-5), 0);
+  EXPECT_EQ(list.EntryById(idOf4)->path, u"4");
+  // Deleting the current entry leaves none.
+  EXPECT_EQ(list.RemoveMarkedEntries(), 1);
+  EXPECT_EQ(list.CurrentPosition(), 0);
+  EXPECT_EQ(list.EntryById(idOf4), nullptr);
 }

@@ -36,7 +36,8 @@ std::unique_ptr<CSettings> PlayerSettings() {
   return settings;
 }
 
-INT_PTR RunPlayer(const ScriptedPlayer::Script& script, CSettings* settings, CCmdLineInfo* cmdLine) {
+INT_PTR RunPlayer(const ScriptedPlayer::Script& script, CSettings* settings, CCmdLineInfo* cmdLine,
+                  LanguageTable* language) {
   CZentravueApp::RegisterPlayerWindowClass(GetModuleHandleW(nullptr));
   std::unique_ptr<CSettings> own;
   if (!settings) {
@@ -44,7 +45,7 @@ INT_PTR RunPlayer(const ScriptedPlayer::Script& script, CSettings* settings, CCm
     settings = own.get();
   }
   CCmdLineInfo ownCmdLine;
-  ScriptedPlayer player(cmdLine ? cmdLine : &ownCmdLine, settings, script);
+  ScriptedPlayer player(cmdLine ? cmdLine : &ownCmdLine, settings, script, language);
   const INT_PTR result = player.DoModal();
   EXPECT_TRUE(player.scriptRan);
   return result;
@@ -118,6 +119,8 @@ std::wstring ProgramRegistryString(const std::wstring& subKey, const std::wstrin
 HDROP MakeDrop(const std::vector<std::wstring>& names) {
   std::wstring list;
   for (const std::wstring& name : names) list += name + L'\0';
+  // The list ends with an empty name; with no names that is two zeros.
+  if (names.empty()) list += L'\0';
   list += L'\0';
   const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GHND, bytes);
@@ -133,6 +136,56 @@ std::vector<std::wstring> Entries(CZentravueDlg& player) {
   std::vector<std::wstring> entries;
   for (int i = 1; i <= player.Playlist().Count(); ++i) entries.push_back(fw::ToWide(player.Playlist().EntryPath(i)));
   return entries;
+}
+
+namespace {
+
+BOOL CALLBACK FindFileDialog(HWND hwnd, LPARAM data) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[16] = {};
+  GetClassNameW(hwnd, cls, 16);
+  if (pid != GetCurrentProcessId() || wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  // A file dialog has a name box; other dialogs of the process do not.
+  if (!GetDlgItem(hwnd, 0x480) && !GetDlgItem(hwnd, 0x47C)) return TRUE;
+  *reinterpret_cast<HWND*>(data) = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+FileDialogAnswer::FileDialogAnswer(std::wstring text) : text_(std::move(text)) {
+  thread_ = std::thread([this] { Run(); });
+}
+
+FileDialogAnswer::~FileDialogAnswer() {
+  stop_ = true;
+  thread_.join();
+}
+
+void FileDialogAnswer::Run() {
+  // Answer the dialog once; anything still open two seconds later (an
+  // error box of the dialog) is cancelled, so that the test cannot hang.
+  ULONGLONG answeredAt = 0;
+  for (int i = 0; i < 500 && !stop_; ++i, Sleep(20)) {
+    HWND found = nullptr;
+    EnumWindows(FindFileDialog, reinterpret_cast<LPARAM>(&found));
+    if (!found) continue;
+    if (answered_) {
+      if (GetTickCount64() - answeredAt > 2000) PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
+      continue;
+    }
+    HWND name = GetDlgItem(found, 0x480);      // edt1
+    if (!name) name = GetDlgItem(found, 0x47C);  // cmb13
+    if (text_.empty()) {
+      PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    } else {
+      SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text_.c_str()));
+      PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
+    }
+    answered_ = true;
+    answeredAt = GetTickCount64();
+  }
 }
 
 }  // namespace zvtest

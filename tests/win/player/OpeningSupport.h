@@ -7,9 +7,11 @@
 #include "player/ZentravueDlg.h"
 #include "tests/win/support/TestEnvironment.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace zvtest {
@@ -20,8 +22,8 @@ namespace zvtest {
 class ScriptedPlayer : public CZentravueDlg {
  public:
   using Script = std::function<void(ScriptedPlayer&)>;
-  ScriptedPlayer(CCmdLineInfo* cmdLine, CSettings* settings, Script script)
-      : CZentravueDlg(nullptr, cmdLine, nullptr, settings), script_(std::move(script)) {}
+  ScriptedPlayer(CCmdLineInfo* cmdLine, CSettings* settings, Script script, LanguageTable* language = nullptr)
+      : CZentravueDlg(nullptr, cmdLine, language, settings), script_(std::move(script)) {}
   bool scriptRan = false;
 
  protected:
@@ -37,7 +39,7 @@ std::unique_ptr<CSettings> PlayerSettings();
 
 // Runs the player window with the script; returns the dialog's result.
 INT_PTR RunPlayer(const ScriptedPlayer::Script& script, CSettings* settings = nullptr,
-                  CCmdLineInfo* cmdLine = nullptr);
+                  CCmdLineInfo* cmdLine = nullptr, LanguageTable* language = nullptr);
 
 // A fresh folder under the temporary folder, deleted with its files at the end.
 class TempFolder {
@@ -71,5 +73,22 @@ HDROP MakeDrop(const std::vector<std::wstring>& names);
 
 // The playlist's entries as Windows paths.
 std::vector<std::wstring> Entries(CZentravueDlg& player);
+
+// Waits for a file dialog of this process, types the text into its name box
+// and presses OK (or Cancel with an empty text), as a user would.
+class FileDialogAnswer {
+ public:
+  explicit FileDialogAnswer(std::wstring text);
+  ~FileDialogAnswer();
+  bool Answered() const { return answered_; }
+
+ private:
+  void Run();
+
+  std::wstring text_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> answered_{false};
+  std::thread thread_;
+};
 
 }  // namespace zvtest

@@ -1,6 +1,6 @@
 #pragma once
-// The player's file dialogs over the common dialog box: open (one or many
-// files) and save. Filters come in the "|"-separated form of
+// File dialogs over the common dialog box: open (one or many files) and
+// save. Filters come in the "|"-separated form of
 // OpenDialogFilter.h.
 #include "framework/WinInclude.h"
 
@@ -20,5 +20,7 @@ struct FileDialogResult {
 // characters, far beyond what the dialog's own name box can take).
 FileDialogResult ShowOpenFileDialog(HWND owner, const std::wstring& filter, bool multiple);
 // Save dialog: path must exist, overwrite confirmed, read-only box hidden;
-// names are limited to MAX_PATH characters.
-FileDialogResult ShowSaveFileDialog(HWND owner, const std::wstring& filter, const std::wstring& proposedName);
+// names are limited to MAX_PATH characters. A default extension (without
+// the point) is appended to a name typed without one.
+FileDialogResult ShowSaveFileDialog(HWND owner, const std::wstring& filter, const std::wstring& proposedName,
+                                    const wchar_t* defaultExtension = nullptr);

@@ -1,4 +1,4 @@
-#include "player/FileDialogs.h"
+#include "framework/FileDialogs.h"
 
 #include <cderr.h>
 #include <commdlg.h>
@@ -59,7 +59,8 @@ FileDialogResult ShowOpenFileDialog(HWND owner, const std::wstring& filter, bool
   return result;
 }
 
-FileDialogResult ShowSaveFileDialog(HWND owner, const std::wstring& filter, const std::wstring& proposedName) {
+FileDialogResult ShowSaveFileDialog(HWND owner, const std::wstring& filter, const std::wstring& proposedName,
+                                    const wchar_t* defaultExtension) {
   const std::wstring systemFilter = SystemFilter(filter);
   std::vector<wchar_t> buffer(MAX_PATH, L'\0');
   lstrcpynW(buffer.data(), proposedName.c_str(), MAX_PATH);
@@ -69,6 +70,7 @@ FileDialogResult ShowSaveFileDialog(HWND owner, const std::wstring& filter, cons
   dialog.lpstrFilter = systemFilter.c_str();
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrDefExt = defaultExtension;
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
   if (!GetSaveFileNameW(&dialog)) return Failure(buffer);
   FileDialogResult result;
