@@ -27,4 +27,6 @@ bool MixingRendererFramesUsable() { return !g_onWine; }
 
 bool StopWhenReadyUsable() { return !g_onWine; }
 
+bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
+
 }  // namespace zv

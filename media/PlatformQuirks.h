@@ -38,6 +38,13 @@ bool MixingRendererFramesUsable();
 // back paused) is undone. There a plain Stop is used.
 bool StopWhenReadyUsable();
 
+// Wine's splitter builds its output pins as the platform's decoders come
+// up, so the audio pins of one file come in a different order from run to
+// run (seen with Matroska). There a pin is matched to its container track
+// only by its format, never by its place. Windows' splitters keep the
+// container's order.
+bool SplitterPinsKeepTrackOrder();
+
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();
 

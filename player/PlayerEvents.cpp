@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/DirectShow.h"
+#include "player/StreamMenuModel.h"
 #include "playlist/CPlaylist.h"
 #include "res/resource.h"
 
@@ -30,6 +31,7 @@ void CZentravueDlg::OnGraphEvents() {
       default:
         break;
     }
+    if (zv::streams::RebuildsStreamMenus(code)) BuildStreamMenus();
   }
 }
 

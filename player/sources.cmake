@@ -4,6 +4,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/MediaFileNames.cpp
   player/OpenDialogFilter.cpp
   player/SliderPosition.cpp
+  player/StreamMenuModel.cpp
   player/ToolBarButtons.cpp
   player/ToolBarSlots.cpp
   player/TransportRules.cpp
@@ -18,6 +19,7 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
   player/PlayerOpening.cpp
+  player/PlayerStreams.cpp
   player/PlayerTransport.cpp
   player/ImageButton.cpp
   player/StatusBar.cpp

@@ -1,3 +1,6 @@
 zv_test(native_media TIMEOUT 60
   LIBS zentracore GTest::gtest_main
   SOURCES native/media/VideoPlacementTest.cpp native/media/YuvFrameTest.cpp)
+zv_test(native_media_streams TIMEOUT 60
+  LIBS zentracore GTest::gtest_main
+  SOURCES native/media/TrackTagsTest.cpp)

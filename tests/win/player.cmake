@@ -21,3 +21,7 @@ zv_test(win_player_open_dialog TIMEOUT 120
 zv_test(win_player_transport TIMEOUT 180
   LIBS zv_wintest
   SOURCES win/player/TransportTest.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_streams TIMEOUT 300
+  LIBS zv_wintest
+  SOURCES win/player/StreamMenusTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          win/media/ToneTap.cpp $<TARGET_OBJECTS:zentrares>)
