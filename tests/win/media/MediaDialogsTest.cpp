@@ -142,16 +142,17 @@ HWND FindListBox(HWND parent) {
 
 }  // namespace
 
-TEST(CodecDialog, ListsFiltersWithPagesAndTheSwitchersPageChoosesATrack) {
+TEST(CodecDialog, ListsFiltersWithPagesAndOpensTheSwitchersPage) {
   OwnerWindow owner;
   auto settings = DefaultSettings();
   auto media = OpenMedia(MediaPath(L"switch.avi"), owner, *settings);
   ASSERT_TRUE(media->IsRendered());
   fw::ComPtr<zv::CAudioSwitcher> switcher = SwitcherOf(*media);
   ASSERT_TRUE(switcher);
+  ASSERT_EQ(switcher->Enable(1, AMSTREAMSELECTENABLE_ENABLE), S_OK);
 
   // The property frame is modal too: a second thread reads the page and
-  // chooses the second track, then presses OK.
+  // closes the frame.
   std::vector<std::wstring> pageItems;
   LRESULT pageSelection = -1;
   std::wstring frameTitle;
@@ -184,11 +185,8 @@ TEST(CodecDialog, ListsFiltersWithPagesAndTheSwitchersPageChoosesATrack) {
           if (list) {
             pageItems = ListItems(list);
             pageSelection = SendMessageW(list, LB_GETCURSEL, 0, 0);
-            SendMessageW(list, LB_SETCURSEL, 1, 0);
-            SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(list));
           }
-          PostMessageW(frame, WM_COMMAND, IDOK, 0);
+          PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
         });
         Click(d, IDC_BUTTON_EIGENSCHAFTEN);  // returns when the frame closes
         frameHand.join();
@@ -199,8 +197,58 @@ TEST(CodecDialog, ListsFiltersWithPagesAndTheSwitchersPageChoosesATrack) {
   EXPECT_EQ(script.StepsRun(), 3u);
   EXPECT_NE(frameTitle.find(zv::CAudioSwitcher::kFilterName), std::wstring::npos) << frameTitle;
   EXPECT_EQ(pageItems, (std::vector<std::wstring>{L"English", L"German"}));
-  EXPECT_EQ(pageSelection, 0);
+  EXPECT_EQ(pageSelection, 1);  // the track that plays
   EXPECT_EQ(switcher->EnabledInput(), 1);
+}
+
+// The page on its own, as a property frame drives it: choosing another
+// track makes it dirty, applying enables that track.
+TEST(SwitcherPage, ChoosingATrackAndApplyingEnablesIt) {
+  OwnerWindow owner;
+  auto settings = DefaultSettings();
+  auto media = OpenMedia(MediaPath(L"switch.mkv"), owner, *settings);
+  ASSERT_TRUE(media->IsRendered());
+  fw::ComPtr<zv::CAudioSwitcher> switcher = SwitcherOf(*media);
+  ASSERT_TRUE(switcher);
+  CAUUID pages{};
+  ASSERT_EQ(switcher->GetPages(&pages), S_OK);
+  ASSERT_EQ(pages.cElems, 1u);
+  fw::ComPtr<IPropertyPage> page;
+  ASSERT_EQ(CoCreateInstance(pages.pElems[0], nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage, page.put_void()),
+            S_OK);
+  CoTaskMemFree(pages.pElems);
+  PROPPAGEINFO info{};
+  ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+  EXPECT_EQ(std::wstring(info.pszTitle), L"Audio");
+  CoTaskMemFree(info.pszTitle);
+  IUnknown* object = static_cast<IBaseFilter*>(switcher.get());
+  ASSERT_EQ(page->SetObjects(1, &object), S_OK);
+  const RECT area{0, 0, 260, 160};
+  ASSERT_EQ(page->Activate(owner.hwnd(), &area, FALSE), S_OK);
+  HWND list = FindListBox(owner.hwnd());
+  ASSERT_TRUE(list);
+  EXPECT_EQ(ListItems(list), (std::vector<std::wstring>{L"English", L"German", L"French"}));
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+  SendMessageW(list, LB_SETCURSEL, 2, 0);
+  SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  EXPECT_EQ(switcher->EnabledInput(), 0);
+  EXPECT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(switcher->EnabledInput(), 2);
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+  EXPECT_EQ(page->Deactivate(), S_OK);
+  EXPECT_FALSE(IsWindow(list));
+  EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
+  // A filter that is not a switcher is refused.
+  fw::ComPtr<IEnumFilters> filters;
+  ASSERT_EQ(media->Graph()->EnumFilters(filters.put()), S_OK);
+  fw::ComPtr<IBaseFilter> other;
+  while (filters->Next(1, other.put(), nullptr) == S_OK && zv::CAudioSwitcher::FromFilter(other.get())) {
+  }
+  ASSERT_TRUE(other);
+  IUnknown* foreign = other.get();
+  EXPECT_EQ(page->SetObjects(1, &foreign), E_NOINTERFACE);
 }
 
 TEST(CodecDialog, GraphWithoutPagesOrNoMediaShowsAnEmptyListAndPropertiesDoesNothing) {
