@@ -17,6 +17,10 @@ FW_END_MESSAGE_MAP()
 
 namespace {
 constexpr int kBalanceLimit = 10000;
+// The balance slider runs from 0 to 20000, balance + 10000: in the
+// program's window Wine's trackbar drew the thumb of a range below zero at
+// its left end whatever the position. Users see the same slider either way.
+constexpr int kBalanceOffset = kBalanceLimit;
 }  // namespace
 
 CAudioSettingsDlg::CAudioSettingsDlg(HWND parent, CMedia* media, CSettings* settings, const LanguageTable* language)
@@ -43,12 +47,12 @@ void CAudioSettingsDlg::SetSliderPosition(int id, int position) const {
 BOOL CAudioSettingsDlg::OnInitDialog() {
   SendMessageW(Item(IDC_SLIDER_VOLUME), TBM_SETRANGEMIN, FALSE, 0);
   SendMessageW(Item(IDC_SLIDER_VOLUME), TBM_SETRANGEMAX, TRUE, 100);
-  SendMessageW(Item(IDC_SLIDER_BALANCE), TBM_SETRANGEMIN, FALSE, -kBalanceLimit);
-  SendMessageW(Item(IDC_SLIDER_BALANCE), TBM_SETRANGEMAX, TRUE, kBalanceLimit);
+  SendMessageW(Item(IDC_SLIDER_BALANCE), TBM_SETRANGEMIN, FALSE, -kBalanceLimit + kBalanceOffset);
+  SendMessageW(Item(IDC_SLIDER_BALANCE), TBM_SETRANGEMAX, TRUE, kBalanceLimit + kBalanceOffset);
   storedVolume_ = settings_->Volume;
   storedBalance_ = settings_->Balance;
   SetSliderPosition(IDC_SLIDER_VOLUME, zv::PercentFromVolume(storedVolume_));
-  SetSliderPosition(IDC_SLIDER_BALANCE, storedBalance_);
+  SetSliderPosition(IDC_SLIDER_BALANCE, storedBalance_ + kBalanceOffset);
   zv::TranslateDialog(hwnd_, language_, u"IDD_AUDIO_SETTINGS");
   return TRUE;
 }
@@ -63,13 +67,13 @@ LRESULT CAudioSettingsDlg::OnHScroll(WPARAM wParam, LPARAM lParam) {
   if (slider == Item(IDC_SLIDER_VOLUME))
     media_->SetVolume(zv::VolumeFromPercent(SliderPosition(IDC_SLIDER_VOLUME)));
   else if (slider == Item(IDC_SLIDER_BALANCE))
-    media_->SetBalance(SliderPosition(IDC_SLIDER_BALANCE));
+    media_->SetBalance(SliderPosition(IDC_SLIDER_BALANCE) - kBalanceOffset);
   return 0;
 }
 
 void CAudioSettingsDlg::OnReset() {
   SetSliderPosition(IDC_SLIDER_VOLUME, 100);
-  SetSliderPosition(IDC_SLIDER_BALANCE, 0);
+  SetSliderPosition(IDC_SLIDER_BALANCE, kBalanceOffset);
   if (!media_) return;
   media_->SetVolume(0);
   media_->SetBalance(0);
@@ -77,7 +81,7 @@ void CAudioSettingsDlg::OnReset() {
 
 void CAudioSettingsDlg::OnOk() {
   settings_->Volume = zv::VolumeFromPercent(SliderPosition(IDC_SLIDER_VOLUME));
-  settings_->Balance = SliderPosition(IDC_SLIDER_BALANCE);
+  settings_->Balance = SliderPosition(IDC_SLIDER_BALANCE) - kBalanceOffset;
   EndDialog(IDOK);
 }
 

@@ -59,7 +59,11 @@ class SwitcherPage final : public IPropertyPage {
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
                             rect->right - rect->left, rect->bottom - rect->top, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(list_, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
+    // The frame's font; the page area itself may have none.
+    WPARAM font = SendMessageW(parent, WM_GETFONT, 0, 0);
+    if (!font && GetParent(parent)) font = SendMessageW(GetParent(parent), WM_GETFONT, 0, 0);
+    if (!font) font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(list_, WM_SETFONT, font, FALSE);
     Fill();
     return S_OK;
   }

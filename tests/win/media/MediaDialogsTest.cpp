@@ -67,11 +67,15 @@ void Click(HWND dialog, int id) {
 
 void Slide(HWND dialog, int id, int position, int code) {
   HWND slider = GetDlgItem(dialog, id);
-  SendMessageW(slider, TBM_SETPOS, TRUE, position);
+  SendMessageW(slider, TBM_SETPOS, TRUE, id == IDC_SLIDER_BALANCE ? position + 10000 : position);
   SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(slider));
 }
 
-int SliderAt(HWND dialog, int id) { return static_cast<int>(SendMessageW(GetDlgItem(dialog, id), TBM_GETPOS, 0, 0)); }
+// The slider's position in the user's units (the balance slider's range is moved above zero).
+int SliderAt(HWND dialog, int id) {
+  const int position = static_cast<int>(SendMessageW(GetDlgItem(dialog, id), TBM_GETPOS, 0, 0));
+  return id == IDC_SLIDER_BALANCE ? position - 10000 : position;
+}
 
 std::vector<std::wstring> ListItems(HWND list) {
   std::vector<std::wstring> items;
@@ -289,6 +293,13 @@ TEST(AudioSettings, StoredVolumeOpensTheSliderAtOneAndOkWithoutMovingStoresTheMa
         EXPECT_EQ(Text(d), L"Audio Settings");
         EXPECT_EQ(SliderAt(d, IDC_SLIDER_VOLUME), 1);
         EXPECT_EQ(SliderAt(d, IDC_SLIDER_BALANCE), 500);
+        // The thumb stands where the balance is: a quarter to the right of the middle.
+        HWND balance = GetDlgItem(d, IDC_SLIDER_BALANCE);
+        RECT thumb{}, channel{};
+        SendMessageW(balance, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        SendMessageW(balance, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+        const double at = ((thumb.left + thumb.right) / 2.0 - channel.left) / (channel.right - channel.left);
+        EXPECT_NEAR(at, 0.525, 0.03);
         Slide(d, IDC_SLIDER_BALANCE, 700, SB_THUMBTRACK);  // no media: only the slider moves
       },
       [&](HWND d) { Click(d, IDC_BUTTON_OK); },
