@@ -135,10 +135,10 @@ HRESULT CAudioSwitcher::Pause() {
   return S_OK;
 }
 
-HRESULT CAudioSwitcher::Run(REFERENCE_TIME start) {
+// Samples are passed on as they come; the renderer keeps the time.
+HRESULT CAudioSwitcher::Run(REFERENCE_TIME) {
   Locked lock(&lock_);
   if (IsStopped()) Pause();
-  start_ = start;
   state_ = State_Running;
   return S_OK;
 }

@@ -127,7 +127,6 @@ class CAudioSwitcher final : public IBaseFilter, public IAMStreamSelect, public 
   mutable CRITICAL_SECTION lock_;  // state, connections, bookkeeping; never held across a call downstream
   CRITICAL_SECTION deliverLock_;   // one call into the renderer at a time
   std::atomic<int> state_{State_Stopped};
-  REFERENCE_TIME start_ = 0;
   IReferenceClock* clock_ = nullptr;  // a reference of its own
   IFilterGraph* graph_ = nullptr;     // not a reference: the graph owns its filters
   std::wstring name_;
