@@ -28,5 +28,6 @@ bool MixingRendererFramesUsable() { return !g_onWine; }
 bool StopWhenReadyUsable() { return !g_onWine; }
 
 bool PerUserClassesReachShell() { return !g_onWine; }
+bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
 
 }  // namespace zv

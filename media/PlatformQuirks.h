@@ -44,6 +44,12 @@ bool StopWhenReadyUsable();
 // association strategy keeps its class keys among the machine's classes,
 // which the shell reads. Windows merges the user's classes in.
 bool PerUserClassesReachShell();
+// Wine's splitter builds its output pins as the platform's decoders come
+// up, so the audio pins of one file come in a different order from run to
+// run (seen with Matroska). There a pin is matched to its container track
+// only by its format, never by its place. Windows' splitters keep the
+// container's order.
+bool SplitterPinsKeepTrackOrder();
 
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();

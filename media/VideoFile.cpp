@@ -6,6 +6,7 @@
 #include "lang/LanguageTable.h"
 #include "media/BoundedRender.h"
 #include "media/MediaText.h"
+#include "media/StreamSelection.h"
 
 namespace {
 
@@ -144,6 +145,8 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
     subtitleIndex_ = 0;
   } else {
     Trace(L"VF_CSTOR::MKVFilterNotFound");
+    if (zv::InsertAudioSwitchers(graph_.get(), fileName_, SwitcherPageTitle()) > 0)
+      Trace(L"VF_CSTOR::AudioSwitcherInserted");
     Trace(L"VF_CSTOR::GetAMStreamInterface");
     FindStreamFilters();
   }
@@ -225,18 +228,3 @@ double VideoFile::GetRate() {
   if (!mediaSeeking_ || FAILED(mediaSeeking_->GetRate(&rate))) return 1.0;
   return rate;
 }
-
-// Stream selection is not offered by this media object yet: no streams, and
-// selecting one changes nothing.
-int VideoFile::GetStreamCount(int) { return 0; }
-
-HRESULT VideoFile::GetStreamInfo(long, AM_MEDIA_TYPE** mediaType, DWORD* enabled, int*, std::wstring* name,
-                                 LONGLONG* startTime) {
-  if (mediaType) *mediaType = nullptr;
-  if (enabled) *enabled = 0;
-  if (name) name->clear();
-  if (startTime) *startTime = 0;
-  return E_NOTIMPL;
-}
-
-HRESULT VideoFile::SelectStream(long, int) { return E_NOTIMPL; }

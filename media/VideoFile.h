@@ -10,6 +10,7 @@
 #include <vector>
 
 class LanguageTable;
+struct IZvChapterInfo;
 
 // A filter of the graph that offers stream selection.
 struct CStreamFilter {
@@ -47,6 +48,8 @@ class VideoFile : public CDirectShow {
   bool HasExternalAudio() const { return externalAudio_; }
 
   const std::vector<std::unique_ptr<CStreamFilter>>& StreamFilters() const { return streamFilters_; }
+  // True when the outside Matroska splitter serves the stream operations.
+  bool UsesSplitterStreams() const { return static_cast<bool>(matroskaSplitter_); }
 
  private:
   void Build(const std::wstring& fileName, COLORREF background);
@@ -56,6 +59,11 @@ class VideoFile : public CDirectShow {
   void ReturnToState(long state);
   void ForgetOwnAudioPins();
   void RemoveUpstream(IBaseFilter* filter);
+  // Stream selection (VideoFileStreams.cpp).
+  CStreamFilter* StreamFilter(int number) const;
+  IZvChapterInfo* Chapters() const;
+  HRESULT SwitchSplitterPin(long index, int kind);
+  std::wstring SwitcherPageTitle() const;
 
   fw::ComPtr<IBaseFilter> externalRenderer_;
   bool externalAudio_ = false;

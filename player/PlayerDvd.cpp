@@ -106,7 +106,7 @@ bool CZentravueDlg::OpenDvd(const std::wstring& path) {
     CloseMedia(true);
     return false;
   }
-  subtitlesWanted_ = settings_->EnableSubtitlesByDefault != 0;
+  subtitlesOn_ = settings_->EnableSubtitlesByDefault != 0;
 
   playState_ = kPlayStopped;
   currentMedia_->SetVolume(settings_->Volume);
@@ -138,6 +138,7 @@ bool CZentravueDlg::OpenDvd(const std::wstring& path) {
   FillFilterMenus();
   ULONG uops = 0;
   if (SUCCEEDED(dvdMedia_->GetCurrentUOPS(&uops))) ApplyDvdUops(uops);
+  BuildStreamMenus();
   if (settings_->StartMediaAutomatically) {
     Play();
   } else {
@@ -235,8 +236,10 @@ void CZentravueDlg::OnDvdGraphEvent(long code, LONG_PTR param1) {
     case EC_DVD_VALID_UOPS_CHANGE:
       ApplyDvdUops(static_cast<unsigned long>(param1));
       // The subtitle display follows the window's wish again.
-      dvdMedia_->SetSubpictureState(subtitlesWanted_);
-      CheckCommand(IDM_WIEDERGABE_STREAMS_SUBTITLE_OFF, !subtitlesWanted_);
+      dvdMedia_->SetSubpictureState(subtitlesOn_);
+      // The stream lists the new operations permit or forbid.
+      BuildStreamMenus();
+      CheckCommand(IDM_WIEDERGABE_STREAMS_SUBTITLE_OFF, !subtitlesOn_);
       EnableCommand(IDM_WIEDERGABE_STREAMS_SUBTITLE_OFF, !(param1 & 0x200000));
       RelayoutWindow();
       break;

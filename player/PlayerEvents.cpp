@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/DirectShow.h"
+#include "player/StreamMenuModel.h"
 #include "playlist/CPlaylist.h"
 #include "res/resource.h"
 
@@ -31,6 +32,7 @@ void CZentravueDlg::OnGraphEvents() {
         OnDvdGraphEvent(code, param1);
         break;
     }
+    if (zv::streams::RebuildsStreamMenus(code)) BuildStreamMenus();
   }
 }
 

@@ -8,6 +8,7 @@
 #include "app/ProductName.h"
 #include "app/RecentMedia.h"
 #include "app/Settings.h"
+#include "framework/Menu.h"
 #include "framework/WideString.h"
 #include "lang/LanguageTable.h"
 #include "media/VideoFile.h"
@@ -15,6 +16,7 @@
 #include "player/FolderScan.h"
 #include "player/MediaFileNames.h"
 #include "player/OpenDialogFilter.h"
+#include "player/StreamMenuModel.h"
 #include "playlist/CPlaylist.h"
 #include "res/resource.h"
 
@@ -99,6 +101,7 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   SetText(titleBase_);
   ClearStatusPanes();
   CloseMedia(false);
+  ResetStreamMenus();
 
   // 3.-4. A bare relative name that is not here may sit beside the program.
   std::wstring name = requestedName;
@@ -177,6 +180,7 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::FillCodecList");
   FillFilterMenus();
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::CreatePopupMenuStreams");
+  BuildStreamMenus();
   SelectPreferredAudioLanguage();
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::DrawMenuBar");
   if (mainMenu_) DrawMenuBar(hwnd_);
@@ -232,21 +236,14 @@ void CZentravueDlg::FillFilterMenus() {
 void CZentravueDlg::SelectPreferredAudioLanguage() {
   HMENU audio = NamedPopup(IDM_WIEDERGABE_STREAMS_AUDIO);
   if (!audio) return;
+  std::vector<std::u16string> texts;
   const int count = GetMenuItemCount(audio);
-  for (const wchar_t* code : {L"ENG", L"EN"}) {
-    for (int i = 0; i < count; ++i) {
-      const UINT id = GetMenuItemID(audio, i);
-      if (id == 0 || id == static_cast<UINT>(-1)) continue;
-      wchar_t text[256] = {};
-      GetMenuStringW(audio, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
-      if (!wcsstr(text, code)) continue;
-      SendMessageW(hwnd_, WM_COMMAND, id, 0);
-      return;
-    }
+  for (int i = 0; i < count; ++i) {
+    const UINT id = GetMenuItemID(audio, i);
+    texts.push_back(id == 0 || id == static_cast<UINT>(-1) ? std::u16string() : fw::ToU16(fw::ItemTextAt(audio, i)));
   }
-  if (count < 2) return;
-  const UINT second = GetMenuItemID(audio, 1);
-  if (second != 0 && second != static_cast<UINT>(-1)) SendMessageW(hwnd_, WM_COMMAND, second, 0);
+  const int chosen = zv::streams::PreferredAudioItem(texts);
+  if (chosen >= 0) SendMessageW(hwnd_, WM_COMMAND, GetMenuItemID(audio, chosen), 0);
 }
 
 void CZentravueDlg::OpenSameNameAudioTrack() {
@@ -276,12 +273,16 @@ bool CZentravueDlg::OpenAudioTrack(const std::wstring& audioFile) {
   if (!fileMedia_ || !fileMedia_->HasVideo()) return false;
   const bool opened = fileMedia_->OpenAudioTrack(audioFile);
   CheckCommand(IDM_AUDIO_AUDIOTRACKOEFFNEN, opened);
-  if (opened) ApplyVolume();
+  if (opened) {
+    ApplyVolume();
+    BuildStreamMenus();
+  }
   return opened;
 }
 
 void CZentravueDlg::CloseMedia(bool restoreWindow) {
   if (!fileMedia_ && !dvdMedia_) return;
+  CloseMediaDialogs();
   KillTimer(hwnd_, ID_Clock_Timer);
   if (restoreWindow) IdleLayout();
   StoreResumePosition();
@@ -293,6 +294,7 @@ void CZentravueDlg::CloseMedia(bool restoreWindow) {
   playState_ = kPlayStopped;
   CheckCommand(IDM_AUDIO_AUDIOTRACKOEFFNEN, false);
   EnableMediaCommands(false, false);
+  ResetStreamMenus();
   ClearStatusPanes();
   if (restoreWindow) UpdateTitle();
 }
@@ -375,6 +377,7 @@ void CZentravueDlg::OnAudioTrackCommand() {
   if (IsCommandChecked(IDM_AUDIO_AUDIOTRACKOEFFNEN)) {
     fileMedia_->RemoveAudioTrack();
     CheckCommand(IDM_AUDIO_AUDIOTRACKOEFFNEN, false);
+    BuildStreamMenus();
     return;
   }
   const std::wstring filter = fw::ToWide(

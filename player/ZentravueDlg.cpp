@@ -113,6 +113,12 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND(IDM_PLAYLIST_OEFFNEN, OnOpenPlaylistCommand)
   FW_ON_COMMAND(IDM_PLAYLIST_SPEICHERN, OnSavePlaylistCommand)
   FW_ON_COMMAND(IDM_PLAYLIST_SPEICHERNUNTER, OnSavePlaylistAsCommand)
+  // Streams, filters and the media dialogs
+  FW_ON_COMMAND_RANGE(ID_FILTER_FIRST, ID_FILTER_FIRST + 999, OnFilterCommand)
+  FW_ON_COMMAND_RANGE(ID_STREAM_CHAPTER_FIRST, ID_DRIVE_FIRST - 1, OnStreamCommand)
+  FW_ON_COMMAND_RANGE(ID_FILTER_AUDIO_FIRST, ID_FILTER_SUBTITLE_FIRST + 999, OnStreamCommand)
+  FW_ON_COMMAND(IDM_VIDEO_EIGENSCHAFTEN, OnCodecDialog)
+  FW_ON_COMMAND(IDM_AUDIO_SETTINGS, OnAudioSettings)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)

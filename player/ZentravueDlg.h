@@ -37,10 +37,13 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CAudioSettingsDlg;
+class CCodecDialog;
 class CDebugDlg;
 class CDirectShow;
 class CDVD;
@@ -204,7 +207,7 @@ class CZentravueDlg : public fw::Dialog {
   bool DvdActivateAt(POINT point);
   // Greys and enables the DVD commands by the navigator's prohibited operations.
   void ApplyDvdUops(unsigned long prohibited);
-  bool SubtitlesWanted() const { return subtitlesWanted_; }
+  bool SubtitlesWanted() const { return subtitlesOn_; }
   void RebuildDiscMenu();
   void OnDvdFolderDialog();
 
@@ -401,7 +404,6 @@ class CZentravueDlg : public fw::Dialog {
   void SetBorderColour(COLORREF colour);
 
   // ---- DVD additions (PlayerDvd.cpp) ----
-  bool subtitlesWanted_ = false;
   POINT lastDvdCursor_{-1, -1};  // in the video window, at the last mouse movement
   void CloseDvdMedia();
   void OnDvdGraphEvent(long code, LONG_PTR param1);
@@ -444,6 +446,33 @@ class CZentravueDlg : public fw::Dialog {
   bool playlistPlayPending_ = false;
   // Destroyed before the playlist, whose view it is.
   std::unique_ptr<CPlaylistDlg> playlistDlg_;
+  // ---- streams (PlayerStreams.cpp) ----
+ public:
+  // The stream sub-menus of both menus, from the media object's streams.
+  void BuildStreamMenus();
+  // Empties them; the subtitle sub-menu keeps its "Off" item.
+  void ResetStreamMenus();
+  // Stream items (60000-63999, 65000-66999) and filter items (59000-59999).
+  void OnStreamCommand(UINT id);
+  void OnFilterCommand(UINT id);
+  void OnCodecDialog();
+  void OnAudioSettings();
+  const std::vector<uint32_t>& StreamTable() const { return streamTable_; }
+  bool SubtitlesOn() const { return subtitlesOn_; }
+
+ private:
+  void BuildFilterStreamMenus(int filters);
+  void BuildListStreamMenus();
+  // User operations that forbid stream lists (only a DVD's navigator has any).
+  uint32_t ForbiddenStreamOperations() const;
+  void RestoreSubtitleOffItem(HMENU subtitles, bool inContextMenu);
+  // A media dialog open while the media closes ends without touching it.
+  void CloseMediaDialogs();
+  std::vector<uint32_t> streamTable_;
+  bool subtitlesOn_ = true;
+  std::wstring subtitleOffText_[2];  // main menu, context menu
+  CCodecDialog* codecDialog_ = nullptr;
+  CAudioSettingsDlg* audioDialog_ = nullptr;
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

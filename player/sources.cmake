@@ -4,6 +4,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/MediaFileNames.cpp
   player/OpenDialogFilter.cpp
   player/SliderPosition.cpp
+  player/StreamMenuModel.cpp
   player/ToolBarButtons.cpp
   player/ToolBarSlots.cpp
   player/TransportRules.cpp
@@ -21,6 +22,7 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerSettings.cpp
   player/PlayerSystem.cpp
   player/PlayerPlaylistWindow.cpp
+  player/PlayerStreams.cpp
   player/PlayerTransport.cpp
   player/PlayerTranslation.cpp
   player/ImageButton.cpp

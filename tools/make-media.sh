@@ -8,7 +8,10 @@
 #   twoaudio.mkv (English and German audio); pattern.avi (four coloured
 #   quadrants for picture checks); truncated.avi; random.avi (noise);
 #   demo.mkv (the clip ./run plays when given no media); long.mkv (15 s of
-#   small video, longer than one jumping range).
+#   small video, longer than one jumping range); switch.avi and switch.mkv
+#   (8 s, audio tracks of 440 Hz at 44100 Hz tagged English and 880 Hz at
+#   48000 Hz tagged German; switch.mkv adds a mono 22050 Hz track of 660 Hz
+#   tagged French: formats tell the tracks apart whatever the pin order).
 #   dvd/disc/VIDEO_TS: a DVD-Video folder (tools/make-dvd.sh) and dvd/bad-*:
 #   damaged variants of it.
 set -euo pipefail
@@ -66,6 +69,14 @@ ff -f lavfi -i "testsrc2=size=640x360:rate=25:duration=10" -f lavfi -i "sine=fre
 
 ff -f lavfi -i "testsrc2=size=160x120:rate=10:duration=15" -c:v mpeg4 -q:v 8 "${EXACT[@]}" long.mkv
 
+SWITCH=(-f lavfi -i "testsrc2=size=160x120:rate=25:duration=8"
+        -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=8"
+        -f lavfi -i "sine=frequency=880:sample_rate=48000:duration=8")
+ff "${SWITCH[@]}" -map 0:v -map 1:a -map 2:a -c:v mjpeg -q:v 6 -c:a pcm_s16le -ac 2 \
+  -metadata:s:a:0 title=eng -metadata:s:a:1 title=ger "${EXACT[@]}" switch.avi
+ff "${SWITCH[@]}" -f lavfi -i "sine=frequency=660:sample_rate=22050:duration=8" \
+  -map 0:v -map 1:a -map 2:a -map 3:a -c:v mpeg4 -q:v 6 -c:a libvorbis -ac:a:0 2 -ac:a:1 2 -ac:a:2 1 \
+  -metadata:s:a:0 language=eng -metadata:s:a:1 language=ger -metadata:s:a:2 language=fre "${EXACT[@]}" switch.mkv
 "$HERE/make-dvd.sh" "$DIR/dvd"
 
 echo "$hash" > "$stamp"

@@ -8,3 +8,6 @@ zv_test(native_player_opening TIMEOUT 60
   LIBS zentracore GTest::gtest_main
   SOURCES native/player/OpenDialogFilterTest.cpp
           native/player/MediaFileNamesTest.cpp)
+zv_test(native_player_streams TIMEOUT 60
+  LIBS zentracore GTest::gtest_main
+  SOURCES native/player/StreamMenuModelTest.cpp)

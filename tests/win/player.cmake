@@ -28,3 +28,7 @@ zv_test(win_player_dvd TIMEOUT 180
 zv_test(win_player_translation TIMEOUT 120
   LIBS zv_wintest
   SOURCES win/player/PlayerTranslationTest.cpp win/player/OpeningSupport.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_streams TIMEOUT 300
+  LIBS zv_wintest
+  SOURCES win/player/StreamMenusTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          win/media/ToneTap.cpp $<TARGET_OBJECTS:zentrares>)

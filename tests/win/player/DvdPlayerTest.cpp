@@ -212,3 +212,42 @@ TEST(DvdPlayer, TheMouseOverAButtonSelectsItAndAClickPlaysItsTitle) {
   EXPECT_TRUE(hovered);
   EXPECT_TRUE(secondTitle);
 }
+
+// The stream sub-menus of a DVD come from its navigator: chapters, the two
+// audio languages and the subtitle, with the one playing checked; a choice
+// reaches the navigator and the check follows it.
+TEST(DvdPlayer, StreamMenusListTheTitlesStreamsAndChoicesReachTheNavigator) {
+  int chapters = -1, audio = -1, subtitles = -1;
+  bool firstAudioChecked = false, secondAudioPlays = false, secondAudioChecked = false, secondChapter = false;
+  RunPlayer([&](ScriptedPlayer& player) {
+    player.OpenDiscOrFolder(DiscFolder());
+    ASSERT_NE(player.DvdMedia(), nullptr);
+    ASSERT_TRUE(zvtest::WaitFor([&] { return CurrentButton(player.DvdMedia()) == 1; }, 20000));
+    player.DvdActivateButton();
+    ASSERT_TRUE(zvtest::WaitFor([&] { return Domain(player.DvdMedia()) == DVD_DOMAIN_Title; }, 20000));
+    HMENU audioMenu = player.NamedPopup(IDM_WIEDERGABE_STREAMS_AUDIO);
+    zvtest::WaitFor([&] { return GetMenuItemCount(audioMenu) == 2; }, 10000);
+    chapters = GetMenuItemCount(player.NamedPopup(IDM_WIEDERGABE_STREAMS_CHAPTER));
+    audio = GetMenuItemCount(audioMenu);
+    subtitles = GetMenuItemCount(player.NamedPopup(IDM_WIEDERGABE_STREAMS_SUBTITLE));
+    firstAudioChecked = (GetMenuState(audioMenu, 0, MF_BYPOSITION) & MF_CHECKED) != 0;
+    SendMessageW(player.hwnd(), WM_COMMAND, ID_STREAM_AUDIO_FIRST + 1, 0);
+    secondAudioPlays = zvtest::WaitFor([&] {
+      ULONG available = 0, current = 0;
+      player.DvdMedia()->DvdInfo()->GetCurrentAudio(&available, &current);
+      return current == 1;
+    }, 10000);
+    secondAudioChecked = zvtest::WaitFor([&] {
+      return (GetMenuState(player.NamedPopup(IDM_WIEDERGABE_STREAMS_AUDIO), 1, MF_BYPOSITION) & MF_CHECKED) != 0;
+    }, 5000);
+    SendMessageW(player.hwnd(), WM_COMMAND, ID_STREAM_CHAPTER_FIRST + 1, 0);
+    secondChapter = zvtest::WaitFor([&] { return Location(player.DvdMedia()).ChapterNum == 2; }, 10000);
+  });
+  EXPECT_GE(chapters, 2);
+  EXPECT_EQ(audio, 2);
+  EXPECT_EQ(subtitles, 3);  // "Off", separator, the subtitle
+  EXPECT_TRUE(firstAudioChecked);
+  EXPECT_TRUE(secondAudioPlays);
+  EXPECT_TRUE(secondAudioChecked);
+  EXPECT_TRUE(secondChapter);
+}

@@ -87,7 +87,8 @@ TEST(PlayerTranslation, EveryOpenWindowFollowsALanguageChangeAndBack) {
         const CPopupMenu::Record* audio = player.Popups().Find(u"idm_wiedergabe_streams_audio");
         ASSERT_NE(audio, nullptr);
         const int audioAt = player.Popups().PositionIn(*audio, CPopupMenu::kMainMenu);
-        EXPECT_EQ(TextAt(audio->parent[CPopupMenu::kMainMenu], audioAt), L"&Tonspuren");
+        EXPECT_EQ(TextAt(audio->parent[CPopupMenu::kMainMenu], audioAt),
+                  Value(german, u"MainMenu", u"IDM_WIEDERGABE_STREAMS_AUDIO"));
         EXPECT_EQ(player.ToolBar().ButtonTooltip(IDTBB_OPEN), Value(german, u"ToolBar", u"Open"));
         EXPECT_EQ(player.PlaylistWindow()->ItemText(IDC_ADD), Value(german, u"IDD_PLAYLIST_DIALOG", u"IDC_ADD"));
         const Snapshot before = Take(player);
@@ -122,7 +123,7 @@ TEST(PlayerTranslation, EveryOpenWindowFollowsALanguageChangeAndBack) {
         EXPECT_EQ(fw::IsItemChecked(main, IDM_ANSICHT_TITLEBAR), titleBarChecked);
         EXPECT_FALSE(fw::IsItemEnabled(main, IDM_DATEI_SCHLIESSEN));
         EXPECT_EQ(player.ToolBar().ButtonTooltip(IDTBB_OPEN), Value(english, u"ToolBar", u"Open"));
-        EXPECT_EQ(player.PlaylistWindow()->ItemText(IDC_ADD), L"A&dd...");
+        EXPECT_EQ(player.PlaylistWindow()->ItemText(IDC_ADD), Value(english, u"IDD_PLAYLIST_DIALOG", u"IDC_ADD"));
         EXPECT_EQ(player.PlaylistWindow()->GetText(), Value(english, u"IDD_PLAYLIST_DIALOG", u"ID_CAPTION"));
         DeleteMenu(audioMenu, ID_STREAM_AUDIO_FIRST, MF_BYCOMMAND);
 
