@@ -4,6 +4,7 @@ list(APPEND ZV_WIN_SOURCES
   framework/Dialog.cpp
   framework/Menu.cpp
   framework/MessageMap.cpp
+  framework/PaintingWait.cpp
   framework/SubclassedControl.cpp
   framework/WideString.cpp
   framework/Window.cpp
