@@ -49,6 +49,7 @@ class VideoFile : public CDirectShow {
   const std::vector<std::unique_ptr<CStreamFilter>>& StreamFilters() const { return streamFilters_; }
 
  private:
+  void HandOverGraph(std::vector<fw::ComPtr<IUnknown>>& out) override;
   void Build(const std::wstring& fileName, COLORREF background);
   void ReportRenderFailure(HRESULT hr);
   void FindStreamFilters();
@@ -56,6 +57,7 @@ class VideoFile : public CDirectShow {
   void ReturnToState(long state);
   void ForgetOwnAudioPins();
   void RemoveUpstream(IBaseFilter* filter);
+  bool RefusedAsAudioTrack(const std::wstring& file) const;
 
   fw::ComPtr<IBaseFilter> externalRenderer_;
   bool externalAudio_ = false;

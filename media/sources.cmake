@@ -1,5 +1,6 @@
 # Files of media/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
+  media/FrameNumber.cpp
   media/MediaText.cpp
   media/RendererChoice.cpp
   media/VideoPlacement.cpp
