@@ -3,11 +3,13 @@
 # ratio to a bare RenderFile + Run program in the same run (median).
 # Builds the Windows tree, runs in a throwaway prefix on a private X server.
 # Not part of ./test: timings need a quiet machine.
-# Usage: bench/run-media.sh [--against OTHER_BENCH_EXE] [file] [repetitions]
+# Usage: bench/run-media.sh [--against OTHER_BENCH_EXE] [file] [repetitions] [renderer]
 #   --against compares VideoFile+Play of this tree with another build's
 #   bench_media.exe (e.g. one built from an earlier commit in a second
 #   checkout): both run alternately in this run, and the ratio of their
 #   medians is printed.
+#   renderer is the VideoRenderer setting (default "Current"); one that names
+#   no renderer ("none") leaves the choice to the platform.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
@@ -19,10 +21,11 @@ fi
 . bench/bench-env.sh
 file="${1:-$ROOT/build/media/av.avi}"
 reps="${2:-9}"
+renderer="${3:-Current}"
 ours="$ROOT/build/win/bench/bench_media.exe"
 winfile="$(zv_unix_to_windows "$file")"
 if [ -z "$against" ]; then
-  WINEDEBUG=-all wine "$ours" "$winfile" "$reps" 2>&1 | grep -v '^ALSA'
+  WINEDEBUG=-all wine "$ours" "$winfile" "$reps" "$renderer" 2>&1 | grep -v '^ALSA'
   exit 0
 fi
 # Alternating rounds of three repetitions each, in turn. Every round reports its
@@ -31,7 +34,7 @@ fi
 # moment by comparing the two builds' VideoFile/bare ratios.
 rounds=$(( (reps + 2) / 3 ))
 measure() {
-  WINEDEBUG=-all wine "$1" "$winfile" 3 2>&1 |
+  WINEDEBUG=-all wine "$1" "$winfile" 3 "$renderer" 2>&1 |
     sed -n 's/.*bare RenderFile+Run \([0-9.]*\) ms, VideoFile+Play \([0-9.]*\) ms.*/\1 \2/p'
 }
 now=(); before=()
