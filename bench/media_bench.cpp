@@ -1,7 +1,8 @@
 // Open-to-running latency of a file: our media object (construct VideoFile,
 // then Play until the graph runs) against a bare program doing RenderFile
 // and Run on the same file, alternating in one run. Prints both medians and
-// their ratio. Usage: bench_media <file> [repetitions]
+// their ratio. Usage: bench_media <file> [repetitions] [VideoRenderer setting]
+// (a setting that names no renderer leaves the choice to the platform).
 #include "app/Settings.h"
 #include "framework/ComPtr.h"
 #include "media/VideoFile.h"
@@ -95,7 +96,7 @@ double Median(std::vector<double> values) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: bench_media <file> [repetitions]\n");
+    fprintf(stderr, "usage: bench_media <file> [repetitions] [renderer setting]\n");
     return 2;
   }
   const std::wstring file = argv[1];
@@ -109,6 +110,10 @@ int wmain(int argc, wchar_t** argv) {
   HWND owner = CreateWindowExW(0, wc.lpszClassName, L"Media bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
                                0, 0, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
   CSettings settings(0);
+  if (argc > 3) {
+    const std::wstring renderer = argv[3];
+    settings.VideoRenderer.assign(renderer.begin(), renderer.end());
+  }
   // The first use of each path loads the platform's libraries.
   Bare(file, owner);
   Ours(file, owner, settings);

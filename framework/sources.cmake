@@ -6,6 +6,7 @@ list(APPEND ZV_WIN_SOURCES
   framework/Menu.cpp
   framework/MenuColumns.cpp
   framework/MessageMap.cpp
+  framework/PaintingWait.cpp
   framework/SubclassedControl.cpp
   framework/WideString.cpp
   framework/Window.cpp

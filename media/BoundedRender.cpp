@@ -1,6 +1,8 @@
 #include "media/BoundedRender.h"
 
 #include "framework/Handle.h"
+#include "framework/PaintingWait.h"
+#include "media/PlatformQuirks.h"
 
 #include <atomic>
 #include <cstdio>
@@ -37,31 +39,22 @@ DWORD WINAPI RenderWorker(void* parameter) {
     abandoned.swap(job->abandoned);
   }
   SetEvent(job->done.get());
-  // When the caller gave up, the last references go here, renderers first.
+  // When the caller gave up, the last references go here.
   abandoned.clear();
   job->graph->Release();
   if (SUCCEEDED(com)) CoUninitialize();
   return 0;
 }
 
-// Dispatches what may arrive from the worker (sent messages) and repaints;
-// everything else waits in the queue.
-void DispatchSentAndPaint() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_PAINT)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 }  // namespace
 
-HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& file, DWORD limitMs,
-                          std::vector<fw::ComPtr<IUnknown>>& keep) {
+HRESULT RenderFileBounded(IGraphBuilder* graph, const std::wstring& file, DWORD limitMs,
+                          const GraphHandOver& handOver) {
   if (!graph) return E_POINTER;
+  if (!GraphBuildCanHang()) return graph->RenderFile(file.c_str(), nullptr);
   auto job = std::make_shared<RenderJob>();
-  if (!job->done) return graph->RenderFile(file.c_str(), nullptr);
-  job->graph = graph.get();
+  if (!job->done) return E_OUTOFMEMORY;
+  job->graph = graph;
   job->graph->AddRef();
   job->file = file;
   auto* parameter = new std::shared_ptr<RenderJob>(job);
@@ -69,27 +62,17 @@ HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
   if (!thread) {
     delete parameter;
     job->graph->Release();
-    return graph->RenderFile(file.c_str(), nullptr);
+    return HRESULT_FROM_WIN32(GetLastError());
   }
 
-  const ULONGLONG deadline = GetTickCount64() + limitMs;
   HANDLE done = job->done.get();
-  for (;;) {
-    const ULONGLONG now = GetTickCount64();
-    const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
-    const DWORD wait = MsgWaitForMultipleObjects(1, &done, FALSE, left, QS_SENDMESSAGE | QS_PAINT);
-    if (wait == WAIT_OBJECT_0 + 1 && left > 0) {
-      DispatchSentAndPaint();
-      continue;
-    }
-    std::lock_guard<std::mutex> guard(job->lock);
-    if (job->finished) return job->result;
-    // Time is up: the worker takes the graph and the caller's references.
-    for (auto& reference : keep) job->abandoned.push_back(std::move(reference));
-    job->abandoned.push_back(fw::ComPtr<IUnknown>::Attach(graph.Detach()));
-    ++g_abandoned;
-    return VFW_E_TIMEOUT;
-  }
+  fw::WaitKeepingWindowsPainted(&done, 1, limitMs);
+  std::lock_guard<std::mutex> guard(job->lock);
+  if (job->finished) return job->result;
+  // Time is up: the worker takes the caller's references.
+  if (handOver) handOver(job->abandoned);
+  ++g_abandoned;
+  return VFW_E_TIMEOUT;
 }
 
 int AbandonedGraphBuilds() { return g_abandoned; }

@@ -1,13 +1,12 @@
 #pragma once
-// Building a file's graph with a time limit. The platform's splitters can
-// wait forever inside RenderFile on a damaged file (seen with a truncated
-// AVI under Wine); the player must stay usable, so the graph is built on a
-// worker thread while the calling thread waits a bounded time.
+// Rendering a file into a graph without freezing the player where the
+// platform's graph builder can hang (media/PlatformQuirks.h).
 #include "framework/ComPtr.h"
 #include "framework/WinInclude.h"
 
 #include <dshow.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,21 +14,26 @@ namespace zv {
 
 constexpr DWORD kRenderTimeLimitMs = 15000;
 
-// Renders `file` into `graph` and returns RenderFile's result, or
-// VFW_E_TIMEOUT when it did not finish within `limitMs`.
+// Moves every reference the caller holds on a graph that is being given up
+// (the graph's own, its interfaces', its filters') into the vector.
+using GraphHandOver = std::function<void(std::vector<fw::ComPtr<IUnknown>>&)>;
+
+// Renders `file` into `graph` and returns RenderFile's result.
 //
-// While waiting, the calling thread dispatches sent and paint messages only:
-// the renderer's window belongs to this thread and the graph builder talks to
-// it with SendMessage, but input and timers stay queued, so the caller is not
-// re-entered while it is half constructed.
+// Where the platform's build can hang, RenderFile runs on a worker thread
+// while this thread waits at most `limitMs` (fw::WaitKeepingWindowsPainted
+// says what the wait dispatches: sent messages and painting, nothing else).
+// The caller must have created every renderer the file needs on its own
+// thread beforehand: a window created on the worker would die with it.
+// When time is up, `handOver` moves the caller's references into the worker's
+// keeping and the result is VFW_E_TIMEOUT. They are deliberately not released
+// here: the stuck RenderFile holds the graph's locks, and the worker drops
+// them itself if it ever returns. A graph that never returns stays allocated
+// with its thread until the process ends.
 //
-// On time-out `graph` and every reference in `keep` are handed to the worker
-// and come back empty. They are deliberately not released here: the stuck
-// RenderFile holds the graph's locks, and the worker drops them itself if it
-// ever returns. A graph that never returns stays allocated with its thread
-// until the process ends.
-HRESULT RenderFileBounded(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& file, DWORD limitMs,
-                          std::vector<fw::ComPtr<IUnknown>>& keep);
+// Elsewhere RenderFile runs on this thread.
+HRESULT RenderFileBounded(IGraphBuilder* graph, const std::wstring& file, DWORD limitMs,
+                          const GraphHandOver& handOver);
 
 // How many graph builds this process gave up on.
 int AbandonedGraphBuilds();

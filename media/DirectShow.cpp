@@ -3,14 +3,18 @@
 #include "app/DebugDlg.h"
 #include "app/Settings.h"
 #include "framework/WideString.h"
+#include "media/BoundedRender.h"
 #include "media/PlatformQuirks.h"
 #include "media/VideoWindow.h"
+
+#include <dvdmedia.h>
+
+#include <algorithm>
 
 namespace {
 
 constexpr LONGLONG kReferencePerHundredth = 100000;
 constexpr HRESULT kStateIntermediate = VFW_S_STATE_INTERMEDIATE;
-constexpr int kStateChangeRetries = 400;
 constexpr DWORD kStateChangeSleepMs = 25;
 constexpr DWORD kStateChangeTimeoutMs = 1000;
 
@@ -35,6 +39,7 @@ CDirectShow::~CDirectShow() {
   rendererInUse_ = nullptr;
   classicRenderer_.Reset();
   enhancedRenderer_.Reset();
+  standInRenderer_.Reset();
   decoder_.Reset();
   audioRenderers_.clear();
 }
@@ -160,16 +165,17 @@ HRESULT CDirectShow::ChangePlayback(const std::function<HRESULT()>& change) {
   // Wine: seek (and change the rate, which seeks inside the splitter) only
   // on a stopped graph, then return to the state it had (PlatformQuirks.h).
   // A pause or run still under way is finished first, so that its late
-  // completion cannot undo the seek.
-  WaitForStateChange();
+  // completion cannot undo the seek. The waits share one time limit.
+  const ULONGLONG deadline = GetTickCount64() + kStateChangeLimitMs;
+  WaitForStateChangeUntil(deadline);
   mediaControl_->Stop();
-  WaitForStateChange();
+  WaitForStateChangeUntil(deadline);
   const HRESULT hr = change();
   if (state == State_Paused)
     mediaControl_->Pause();
   else
     mediaControl_->Run();
-  WaitForStateChange();
+  WaitForStateChangeUntil(deadline);
   return hr;
 }
 
@@ -231,13 +237,101 @@ long CDirectShow::GetBalance() {
   return BalanceInRange(balance) ? balance : 0;
 }
 
-void CDirectShow::WaitForStateChange() {
-  if (!mediaControl_) return;
+void CDirectShow::WaitForStateChange() { WaitForStateChangeUntil(GetTickCount64() + kStateChangeLimitMs); }
+
+bool CDirectShow::WaitForStateChangeUntil(ULONGLONG deadline) {
+  if (!mediaControl_) return true;
   OAFilterState state = State_Stopped;
-  HRESULT hr = mediaControl_->GetState(kStateChangeTimeoutMs, &state);
-  for (int i = 0; hr == kStateIntermediate && i < kStateChangeRetries; ++i) {
+  for (;;) {
+    const ULONGLONG now = GetTickCount64();
+    const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, kStateChangeTimeoutMs));
+    if (mediaControl_->GetState(left, &state) != kStateIntermediate) {
+      stateChangeSettled_ = true;
+      return true;
+    }
+    if (GetTickCount64() + kStateChangeSleepMs >= deadline) break;
     Sleep(kStateChangeSleepMs);
-    hr = mediaControl_->GetState(kStateChangeTimeoutMs, &state);
+  }
+  stateChangeSettled_ = false;
+  Trace(L"CDirectShow_WaitForStateChange::TimedOut");
+  return false;
+}
+
+bool CDirectShow::IsConnected(IBaseFilter* filter) {
+  fw::ComPtr<IEnumPins> pins;
+  if (!filter || FAILED(filter->EnumPins(pins.put()))) return false;
+  for (;;) {
+    fw::ComPtr<IPin> pin, peer;
+    if (pins->Next(1, pin.put(), nullptr) != S_OK) return false;
+    if (SUCCEEDED(pin->ConnectedTo(peer.put())) && peer) return true;
+  }
+}
+
+HRESULT CDirectShow::StopForEdit() {
+  if (!mediaControl_) return E_FAIL;
+  return mediaControl_->Stop();
+}
+
+HRESULT CDirectShow::RenderIntoGraph(const std::wstring& file) {
+  if (!graph_) return E_POINTER;
+  return zv::RenderFileBounded(graph_.get(), file, zv::kRenderTimeLimitMs,
+                               [this](std::vector<fw::ComPtr<IUnknown>>& out) { HandOverGraph(out); });
+}
+
+void CDirectShow::HandOverGraph(std::vector<fw::ComPtr<IUnknown>>& out) {
+  auto take = [&out](auto& pointer) {
+    if (pointer) out.push_back(fw::ComPtr<IUnknown>::Attach(pointer.Detach()));
+  };
+  // The Running Object Table lets go of its reference now; the graph is
+  // nothing an outside tool could use any more.
+  if (rotCookie_ != 0) {
+    RemoveFromRot(rotCookie_);
+    rotCookie_ = 0;
+  }
+  rendererInUse_ = nullptr;
+  take(basicVideo_);
+  take(basicAudio_);
+  take(mediaControl_);
+  take(mediaSeeking_);
+  take(mediaEvents_);
+  take(videoWindow_);
+  take(closedCaptions_);
+  take(quality_);
+  take(overlayMixer_);
+  take(overlayPinConfig_);
+  take(displayControl_);
+  take(mixerControl_);
+  for (AudioRenderer& renderer : audioRenderers_) take(renderer.filter);
+  audioRenderers_.clear();
+  take(decoder_);
+  take(classicRenderer_);
+  take(enhancedRenderer_);
+  take(standInRenderer_);
+  take(graph_);
+}
+
+LONGLONG CDirectShow::AverageTimePerFrame() {
+  REFTIME seconds = 0;
+  if (basicVideo_ && SUCCEEDED(basicVideo_->get_AvgTimePerFrame(&seconds)) && seconds > 0)
+    return static_cast<LONGLONG>(seconds * 10000000.0 + 0.5);
+  // The Enhanced Video Renderer has no basic video: its input's format says it.
+  IBaseFilter* renderer = rendererInUse_;
+  if (!renderer) return 0;
+  fw::ComPtr<IEnumPins> pins;
+  if (FAILED(renderer->EnumPins(pins.put()))) return 0;
+  for (;;) {
+    fw::ComPtr<IPin> pin;
+    if (pins->Next(1, pin.put(), nullptr) != S_OK) return 0;
+    AM_MEDIA_TYPE type{};
+    if (FAILED(pin->ConnectionMediaType(&type))) continue;
+    LONGLONG perFrame = 0;
+    if (type.formattype == FORMAT_VideoInfo && type.cbFormat >= sizeof(VIDEOINFOHEADER) && type.pbFormat)
+      perFrame = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->AvgTimePerFrame;
+    else if (type.formattype == FORMAT_VideoInfo2 && type.cbFormat >= sizeof(VIDEOINFOHEADER2) && type.pbFormat)
+      perFrame = reinterpret_cast<const VIDEOINFOHEADER2*>(type.pbFormat)->AvgTimePerFrame;
+    CoTaskMemFree(type.pbFormat);
+    if (type.pUnk) type.pUnk->Release();
+    if (perFrame > 0) return perFrame;
   }
 }
 

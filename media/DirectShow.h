@@ -60,6 +60,10 @@ class CDirectShow : public CMedia {
   // text for the code; returns the code unchanged.
   HRESULT LogResult(const std::wstring& message, HRESULT hr) const;
 
+  // False when the last WaitForStateChange gave up before the graph settled
+  // (a filter that never finishes its transition); the trace says so too.
+  bool StateChangeSettled() const { return stateChangeSettled_; }
+
   IGraphBuilder* Graph() const { return graph_.get(); }
   const std::wstring& RendererName() const { return rendererName_; }
   bool UsesEnhancedRenderer() const;
@@ -70,6 +74,27 @@ class CDirectShow : public CMedia {
     fw::ComPtr<IBaseFilter> filter;
     int number = 0;
   };
+
+  // The longest WaitForStateChange waits, and what one seek waits in all.
+  static constexpr DWORD kStateChangeLimitMs = 5000;
+  // Waits until the graph leaves its intermediate state or the deadline (a
+  // GetTickCount64 value) passes; false, traced, when it did not settle.
+  bool WaitForStateChangeUntil(ULONGLONG deadline);
+  // Stops the graph before its filters or connections are edited. Stop()
+  // may use StopWhenReady, which returns before the filters have stopped;
+  // IMediaControl::Stop returns only when every filter has.
+  HRESULT StopForEdit();
+  // Renders a file into the graph where the platform can hang in it, with a
+  // time limit (media/BoundedRender.h). On time-out the graph and every
+  // reference of this object go to the worker: the object is left without a
+  // graph and reports VFW_E_TIMEOUT; it can only be destroyed then.
+  HRESULT RenderIntoGraph(const std::wstring& file);
+  // Moves every reference on the graph and its filters into `out`; derived
+  // classes add theirs. Used only when a graph is given up.
+  virtual void HandOverGraph(std::vector<fw::ComPtr<IUnknown>>& out);
+  // The stream's frame duration in 100 ns units from the video renderer's
+  // connection; 0 when unknown.
+  LONGLONG AverageTimePerFrame();
 
   // Seeks to an absolute reference time; the one place that knows the
   // platform may need the graph stopped for it (media/PlatformQuirks.h).
@@ -83,11 +108,14 @@ class CDirectShow : public CMedia {
   // destructor runs it, derived destructors may run it earlier.
   void ReleaseGraph();
   fw::ComPtr<IBaseFilter> FindFilterOfClass(const CLSID& clsid) const;
+  // True when a pin of the filter is connected.
+  static bool IsConnected(IBaseFilter* filter);
   void CollectAudioRenderers(const CLSID& clsid);
   void DisableClosedCaptions();
-  // Adds the pre-created renderer under its name; for the Enhanced Video
-  // Renderer obtains its display and mixer controls first and gives up on it
-  // when the display control cannot take the video window.
+  // Adds the pre-created renderer under its name; the Enhanced Video Renderer
+  // is given up (and the next renderer of "Current" tried) when its display
+  // control cannot be had or cannot take the video window. Adds the stand-in
+  // where there is one.
   void AddRendererToGraph();
 
   fw::ComPtr<IBasicVideo2> basicVideo_;
@@ -105,15 +133,21 @@ class CDirectShow : public CMedia {
   IBaseFilter* rendererInUse_ = nullptr;
   fw::ComPtr<IBaseFilter> classicRenderer_;
   fw::ComPtr<IBaseFilter> enhancedRenderer_;
+  // Where graph builds run on a worker and the setting yields no renderer:
+  // the platform's renderer, made on this thread (media/PlatformQuirks.h).
+  // Not a renderer in use.
+  fw::ComPtr<IBaseFilter> standInRenderer_;
   fw::ComPtr<IBaseFilter> decoder_;
   fw::ComPtr<IMFVideoDisplayControl> displayControl_;
   fw::ComPtr<IMFVideoMixerControl> mixerControl_;
   std::vector<AudioRenderer> audioRenderers_;
   DWORD rotCookie_ = 0;
   bool enhancedInGraph_ = false;
+  bool stateChangeSettled_ = true;
   std::wstring rendererName_;
 
  private:
   void CreateRenderer();
+  void CreateStandInRenderer();
   bool GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels);
 };

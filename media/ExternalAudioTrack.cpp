@@ -5,6 +5,8 @@
 #include "media/VideoFile.h"
 
 #include "app/DebugDlg.h"
+#include "media/BoundedRender.h"
+#include "media/PlatformQuirks.h"
 
 namespace {
 
@@ -62,25 +64,14 @@ void VideoFile::ForgetOwnAudioPins() {
 bool VideoFile::OpenAudioTrack(const std::wstring& audioFile) {
   if (!HasVideo() || !graph_) return false;
   RemoveAudioTrack();
-
-  // A file with a picture of its own is not an audio track.
-  {
-    fw::ComPtr<IGraphBuilder> probe;
-    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                probe.put_void())) ||
-        FAILED(probe->RenderFile(audioFile.c_str(), nullptr)))
-      return false;
-    fw::ComPtr<IBasicVideo2> video;
-    if (SUCCEEDED(probe.As(video)) && video->IsUsingDefaultSource() == S_OK) return false;
-  }
+  if (RefusedAsAudioTrack(audioFile)) return false;
 
   const long volume = GetVolume();
   const long balance = GetBalance();
   const int position = GetPosition();
   long state = kStateStopped;
   GetState(&state);
-  Stop();
-  WaitForStateChange();
+  StopForEdit();
 
   if (fw::ComPtr<IBaseFilter> own = OwnAudioRenderer()) {
     ownAudioPin_ = AudioInputPin(own.get());
@@ -92,10 +83,20 @@ bool VideoFile::OpenAudioTrack(const std::wstring& audioFile) {
     }
   }
 
-  if (FAILED(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                              externalRenderer_.put_void())) ||
-      FAILED(graph_->AddFilter(externalRenderer_.get(), kExternalRendererName)) ||
-      FAILED(LogResult(L"VF_OpenAudioTrack::RenderFile", graph_->RenderFile(audioFile.c_str(), nullptr)))) {
+  HRESULT rendered = E_FAIL;
+  if (SUCCEEDED(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                 externalRenderer_.put_void())) &&
+      SUCCEEDED(graph_->AddFilter(externalRenderer_.get(), kExternalRendererName)))
+    rendered = LogResult(L"VF_OpenAudioTrack::RenderFile", RenderIntoGraph(audioFile));
+  if (rendered == VFW_E_TIMEOUT && !graph_) {
+    // The probe rendered the file in time, this build did not: the graph went
+    // to its worker with everything that held it, and this media is gone.
+    Trace(L"VF_OpenAudioTrack::RenderFileTimedOut");
+    rendered_ = false;
+    HideVideoWindow();
+    return false;
+  }
+  if (FAILED(rendered)) {
     // Leave the graph as it was.
     if (externalRenderer_) RemoveUpstream(externalRenderer_.get());
     externalRenderer_.Reset();
@@ -114,6 +115,33 @@ bool VideoFile::OpenAudioTrack(const std::wstring& audioFile) {
   SetBalance(balance);
   ReturnToState(state);
   return true;
+}
+
+// Renders the file in a graph of its own: a file with a picture of its own is
+// no audio track, and neither is one that cannot be opened (in time).
+bool VideoFile::RefusedAsAudioTrack(const std::wstring& file) const {
+  fw::ComPtr<IGraphBuilder> probe;
+  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                              probe.put_void())))
+    return true;
+  // Where the build runs on a worker, its renderer is made here (see
+  // media/PlatformQuirks.h); the platform's is used elsewhere.
+  fw::ComPtr<IBaseFilter> renderer;
+  if (zv::GraphBuildCanHang() &&
+      SUCCEEDED(CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                 renderer.put_void())))
+    probe->AddFilter(renderer.get(), L"Video Renderer");
+  const HRESULT hr = zv::RenderFileBounded(probe.get(), file, zv::kRenderTimeLimitMs,
+                                           [&](std::vector<fw::ComPtr<IUnknown>>& out) {
+                                             out.push_back(fw::ComPtr<IUnknown>::Attach(renderer.Detach()));
+                                             out.push_back(fw::ComPtr<IUnknown>::Attach(probe.Detach()));
+                                           });
+  if (FAILED(LogResult(L"VF_OpenAudioTrack::Probe", hr))) return true;
+  // An unconnected renderer has no picture to describe (Wine's even fails
+  // reading the format it does not have).
+  if (renderer && !IsConnected(renderer.get())) probe->RemoveFilter(renderer.get());
+  fw::ComPtr<IBasicVideo2> video;
+  return SUCCEEDED(probe.As(video)) && video->IsUsingDefaultSource() == S_OK;
 }
 
 namespace {
@@ -154,8 +182,7 @@ void VideoFile::RemoveAudioTrack() {
   // second track can pile up over the first.
   long state = kStateStopped;
   GetState(&state);
-  Stop();
-  WaitForStateChange();
+  StopForEdit();
   if (externalRenderer_) RemoveUpstream(externalRenderer_.get());
   externalRenderer_.Reset();
   if (ownAudioPin_ && ownUpstreamPin_)
@@ -170,8 +197,7 @@ HRESULT VideoFile::SetPosition(int hundredths) {
   long state = kStateStopped;
   if (ownAudioKept) {
     GetState(&state);
-    Stop();
-    WaitForStateChange();
+    StopForEdit();
     graph_->ConnectDirect(ownUpstreamPin_.get(), ownAudioPin_.get(), &ownConnectionType_);
   }
   HRESULT hr = SeekHundredths(hundredths);

@@ -15,17 +15,32 @@ const bool g_onWine = DetectWine();
 
 }  // namespace
 
+namespace quirks_detail {
+Answers g_answers = {
+    /*seekOnlyWhenStopped=*/g_onWine,
+    /*enhancedRendererUsable=*/!g_onWine,
+    /*mixingRenderersForCurrent=*/!g_onWine,
+    /*mixingRendererFramesUsable=*/!g_onWine,
+    /*stopWhenReadyUsable=*/!g_onWine,
+    /*graphBuildCanHang=*/g_onWine,
+};
+}  // namespace quirks_detail
+
+using quirks_detail::g_answers;
+
 bool RunningOnWine() { return g_onWine; }
 
-bool SeekOnlyWhenStopped() { return g_onWine; }
+bool SeekOnlyWhenStopped() { return g_answers.seekOnlyWhenStopped; }
 
-bool EnhancedRendererUsable() { return !g_onWine; }
+bool EnhancedRendererUsable() { return g_answers.enhancedRendererUsable; }
 
-bool MixingRenderersForCurrent() { return !g_onWine; }
+bool MixingRenderersForCurrent() { return g_answers.mixingRenderersForCurrent; }
 
-bool MixingRendererFramesUsable() { return !g_onWine; }
+bool MixingRendererFramesUsable() { return g_answers.mixingRendererFramesUsable; }
 
-bool StopWhenReadyUsable() { return !g_onWine; }
+bool StopWhenReadyUsable() { return g_answers.stopWhenReadyUsable; }
+
+bool GraphBuildCanHang() { return g_answers.graphBuildCanHang; }
 
 bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }

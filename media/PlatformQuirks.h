@@ -50,8 +50,32 @@ bool PerUserClassesReachShell();
 // only by its format, never by its place. Windows' splitters keep the
 // container's order.
 bool SplitterPinsKeepTrackOrder();
+// Wine's splitters can wait for ever inside RenderFile on a damaged file (a
+// truncated AVI). There a graph build runs on a worker thread while the
+// user-interface thread waits a bounded time (media/BoundedRender.h). A
+// renderer the graph builder created on that worker would own a window that
+// dies with the thread, so there every video renderer is created on the
+// user-interface thread before the build: when the VideoRenderer setting
+// yields none, the renderer Wine's builder would pick, the Video Renderer,
+// stands in for the platform's choice. Windows builds on the calling thread
+// and makes its own choice there.
+bool GraphBuildCanHang();
 
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();
+
+// The answers above, decided once before main runs. Only tests of the other
+// platform's paths replace single answers (tests/win/media/QuirkOverride.h).
+namespace quirks_detail {
+struct Answers {
+  bool seekOnlyWhenStopped;
+  bool enhancedRendererUsable;
+  bool mixingRenderersForCurrent;
+  bool mixingRendererFramesUsable;
+  bool stopWhenReadyUsable;
+  bool graphBuildCanHang;
+};
+extern Answers g_answers;
+}  // namespace quirks_detail
 
 }  // namespace zv

@@ -6,6 +6,7 @@
 #include "app/DebugDlg.h"
 #include "app/Settings.h"
 #include "framework/WideString.h"
+#include "media/EnhancedRenderer.h"
 #include "media/PlatformQuirks.h"
 #include "media/RendererChoice.h"
 #include "media/VideoWindow.h"
@@ -36,13 +37,47 @@ bool PassedOverHere(zv::RendererKind kind, const std::u16string& setting) {
 
 }  // namespace
 
+namespace zv {
+
+bool JoinEnhancedRenderer(IGraphBuilder* graph, IBaseFilter* renderer, const wchar_t* name, HWND window,
+                          fw::ComPtr<IMFVideoDisplayControl>& display, fw::ComPtr<IMFVideoMixerControl>& mixer) {
+  if (!graph || !renderer || !window || FAILED(graph->AddFilter(renderer, name))) return false;
+  // It must know its window before the graph runs (without one the
+  // platform's renderer can crash the process).
+  fw::ComPtr<IMFGetService> services;
+  if (SUCCEEDED(renderer->QueryInterface(__uuidof(IMFGetService), services.put_void())) &&
+      SUCCEEDED(services->GetService(MR_VIDEO_RENDER_SERVICE, IID_IMFVideoDisplayControl, display.put_void())) &&
+      display && SUCCEEDED(display->SetVideoWindow(window))) {
+    display->SetAspectRatioMode(MFVideoARMode_None);
+    services->GetService(MR_VIDEO_MIXER_SERVICE, IID_IMFVideoMixerControl, mixer.put_void());
+    return true;
+  }
+  display.Reset();
+  mixer.Reset();
+  graph->RemoveFilter(renderer);
+  return false;
+}
+
+}  // namespace zv
+
+namespace {
+
+fw::ComPtr<IBaseFilter> CreateFilter(const CLSID& clsid) {
+  fw::ComPtr<IBaseFilter> filter;
+  CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.put_void());
+  return filter;
+}
+
+}  // namespace
+
+// Renderers are created on this thread, the user-interface thread, so that
+// their windows live as long as the player (media/PlatformQuirks.h).
 void CDirectShow::CreateRenderer() {
   const std::u16string setting = settings_ ? settings_->VideoRenderer : std::u16string(u"Current");
   for (zv::RendererKind kind : zv::RendererCandidates(setting)) {
     if (PassedOverHere(kind, setting)) continue;
-    fw::ComPtr<IBaseFilter> filter;
-    if (FAILED(CoCreateInstance(ClassOf(kind), nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.put_void())))
-      continue;
+    fw::ComPtr<IBaseFilter> filter = CreateFilter(ClassOf(kind));
+    if (!filter) continue;
     rendererName_ = fw::ToWide(zv::RendererName(kind));
     if (kind == zv::RendererKind::Enhanced)
       enhancedRenderer_ = std::move(filter);
@@ -50,6 +85,11 @@ void CDirectShow::CreateRenderer() {
       classicRenderer_ = std::move(filter);
     return;
   }
+  CreateStandInRenderer();
+}
+
+void CDirectShow::CreateStandInRenderer() {
+  if (zv::GraphBuildCanHang()) standInRenderer_ = CreateFilter(CLSID_VideoRenderer);
 }
 
 void CDirectShow::AddRendererToGraph() {
@@ -58,37 +98,27 @@ void CDirectShow::AddRendererToGraph() {
     graph_->AddFilter(classicRenderer_.get(), rendererName_.c_str());
     return;
   }
-  if (!enhancedRenderer_) return;
-  // The Enhanced Video Renderer must know its window before the graph runs
-  // (without one the platform's renderer can crash the process); when the
-  // display control cannot take the window the renderer is not used.
-  fw::ComPtr<IMFGetService> services;
-  HWND window = VideoWindow();
-  if (window && SUCCEEDED(enhancedRenderer_.As(services)) &&
-      SUCCEEDED(services->GetService(MR_VIDEO_RENDER_SERVICE, IID_IMFVideoDisplayControl,
-                                     displayControl_.put_void())) &&
-      SUCCEEDED(displayControl_->SetVideoWindow(window))) {
-    displayControl_->SetAspectRatioMode(MFVideoARMode_None);
-    services->GetService(MR_VIDEO_MIXER_SERVICE, IID_IMFVideoMixerControl, mixerControl_.put_void());
-    graph_->AddFilter(enhancedRenderer_.get(), rendererName_.c_str());
-    return;
+  if (enhancedRenderer_) {
+    if (zv::JoinEnhancedRenderer(graph_.get(), enhancedRenderer_.get(), rendererName_.c_str(), VideoWindow(),
+                                 displayControl_, mixerControl_))
+      return;
+    Trace(L"VF_CSTOR::EnhancedVideoRendererUnusable");
+    enhancedRenderer_.Reset();
+    rendererName_.clear();
+    // "Current" goes on with the next renderer of its list.
+    const std::u16string setting = settings_ ? settings_->VideoRenderer : std::u16string(u"Current");
+    for (zv::RendererKind kind : zv::RendererCandidates(setting)) {
+      if (kind == zv::RendererKind::Enhanced || PassedOverHere(kind, setting)) continue;
+      classicRenderer_ = CreateFilter(ClassOf(kind));
+      if (!classicRenderer_) continue;
+      rendererName_ = fw::ToWide(zv::RendererName(kind));
+      graph_->AddFilter(classicRenderer_.get(), rendererName_.c_str());
+      return;
+    }
+    CreateStandInRenderer();
   }
-  Trace(L"VF_CSTOR::EnhancedVideoRendererUnusable");
-  displayControl_.Reset();
-  enhancedRenderer_.Reset();
-  rendererName_.clear();
-  // "Current" goes on with the next renderer of its list.
-  const std::u16string setting = settings_ ? settings_->VideoRenderer : std::u16string(u"Current");
-  for (zv::RendererKind kind : zv::RendererCandidates(setting)) {
-    if (kind == zv::RendererKind::Enhanced) continue;
-    if (PassedOverHere(kind, setting)) continue;
-    if (FAILED(CoCreateInstance(ClassOf(kind), nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                                classicRenderer_.put_void())))
-      continue;
-    rendererName_ = fw::ToWide(zv::RendererName(kind));
-    graph_->AddFilter(classicRenderer_.get(), rendererName_.c_str());
-    return;
-  }
+  // The platform's own renderer, under the name its graph builder gives it.
+  if (standInRenderer_) graph_->AddFilter(standInRenderer_.get(), L"Video Renderer");
 }
 
 bool CDirectShow::UsesEnhancedRenderer() const { return enhancedInGraph_ && displayControl_; }

@@ -4,7 +4,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "lang/LanguageTable.h"
-#include "media/BoundedRender.h"
+#include "media/FrameNumber.h"
 #include "media/MediaText.h"
 #include "media/StreamSelection.h"
 
@@ -12,18 +12,6 @@ namespace {
 
 constexpr UINT kGraphEventMessage = WM_APP + 1;
 int g_streamFilterCount = 0;
-
-bool IsConnected(IBaseFilter* filter) {
-  bool connected = false;
-  fw::ComPtr<IEnumPins> pins;
-  if (FAILED(filter->EnumPins(pins.put()))) return false;
-  for (;;) {
-    fw::ComPtr<IPin> pin, peer;
-    if (pins->Next(1, pin.put(), nullptr) != S_OK) break;
-    if (SUCCEEDED(pin->ConnectedTo(peer.put())) && peer) connected = true;
-  }
-  return connected;
-}
 
 }  // namespace
 
@@ -67,19 +55,12 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
   if (decoder_) graph_->AddFilter(decoder_.get(), L"ffdshow Video Decoder");
 
   Trace(L"VF_CSTOR::RenderFile");
-  std::vector<fw::ComPtr<IUnknown>> keep;
-  keep.push_back(fw::ComPtr<IUnknown>::Attach(classicRenderer_.Detach()));
-  keep.push_back(fw::ComPtr<IUnknown>::Attach(enhancedRenderer_.Detach()));
-  keep.push_back(fw::ComPtr<IUnknown>::Attach(decoder_.Detach()));
-  const HRESULT rendered = zv::RenderFileBounded(graph_, fileName, zv::kRenderTimeLimitMs, keep);
+  const HRESULT rendered = RenderIntoGraph(fileName);
   if (rendered == VFW_E_TIMEOUT && !graph_) {
     // The stuck graph went to its worker thread (media/BoundedRender.h).
     Trace(L"VF_CSTOR::RenderFileTimedOut");
     return ReportRenderFailure(rendered);
   }
-  classicRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[0].Detach()));
-  enhancedRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[1].Detach()));
-  decoder_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[2].Detach()));
   if (FAILED(rendered)) return ReportRenderFailure(rendered);
 
   Trace(L"VF_CSTOR::FilterGraphRendered");
@@ -105,6 +86,7 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
     graph_->RemoveFilter(precreated);
     precreated = nullptr;
   }
+  if (standInRenderer_ && !IsConnected(standInRenderer_.get())) graph_->RemoveFilter(standInRenderer_.get());
   rendererInUse_ = precreated;
   enhancedInGraph_ = static_cast<bool>(FindFilterOfClass(CLSID_EnhancedVideoRenderer));
 
@@ -215,7 +197,27 @@ LONGLONG VideoFile::GetCurrentFrame() {
       FAILED(mediaSeeking_->GetCurrentPosition(&frame)))
     frame = -1;
   mediaSeeking_->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-  return frame;
+  if (frame >= 0) return frame;
+  // Where the graph cannot count frames (Wine), the stream's frame rate can.
+  LONGLONG position = 0;
+  if (FAILED(mediaSeeking_->GetCurrentPosition(&position))) return -1;
+  return zv::FrameAtPosition(position, AverageTimePerFrame());
+}
+
+void VideoFile::HandOverGraph(std::vector<fw::ComPtr<IUnknown>>& out) {
+  auto take = [&out](auto& pointer) {
+    if (pointer) out.push_back(fw::ComPtr<IUnknown>::Attach(pointer.Detach()));
+  };
+  take(externalRenderer_);
+  externalAudio_ = false;
+  take(chapters_);
+  take(matroskaSplitter_);
+  take(ownAudioPin_);
+  take(ownUpstreamPin_);
+  for (auto& filter : streamFilters_) take(filter->select);
+  streamFilters_.clear();
+  take(frameStep_);
+  CDirectShow::HandOverGraph(out);
 }
 
 HRESULT VideoFile::SetRate(double rate) {

@@ -52,6 +52,7 @@ class VideoFile : public CDirectShow {
   bool UsesSplitterStreams() const { return static_cast<bool>(matroskaSplitter_); }
 
  private:
+  void HandOverGraph(std::vector<fw::ComPtr<IUnknown>>& out) override;
   void Build(const std::wstring& fileName, COLORREF background);
   void ReportRenderFailure(HRESULT hr);
   void FindStreamFilters();
@@ -64,6 +65,7 @@ class VideoFile : public CDirectShow {
   IZvChapterInfo* Chapters() const;
   HRESULT SwitchSplitterPin(long index, int kind);
   std::wstring SwitcherPageTitle() const;
+  bool RefusedAsAudioTrack(const std::wstring& file) const;
 
   fw::ComPtr<IBaseFilter> externalRenderer_;
   bool externalAudio_ = false;

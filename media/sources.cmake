@@ -2,6 +2,7 @@
 list(APPEND ZV_PORTABLE_SOURCES
   media/DurationText.cpp
   media/LanguageNames.cpp
+  media/FrameNumber.cpp
   media/MediaText.cpp
   media/RendererChoice.cpp
   media/TrackTags.cpp

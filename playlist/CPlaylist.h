@@ -16,4 +16,6 @@ struct PlaylistFilesHolder {
 class CPlaylist : private detail::PlaylistFilesHolder, public zv::Playlist {
  public:
   explicit CPlaylist(const PlaylistHttpLimits& limits = PlaylistHttpLimits());
+  // Ends a Load by address in progress (CPlaylistFiles::CancelFetch).
+  void CancelFetch() { files.CancelFetch(); }
 };

@@ -17,6 +17,12 @@ namespace {
 int g_nextEntryId = 1;
 bool g_idsWrapped = false;
 
+bool IsBlankEntry(std::u16string_view entry) {
+  for (char16_t c : entry)
+    if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n' && c != u'\v' && c != u'\f') return false;
+  return true;
+}
+
 }  // namespace
 
 int Playlist::NewId() const {
@@ -220,7 +226,9 @@ bool Playlist::Load(const std::u16string& pathOrUrl) {
 
   Clear();
   entries_.reserve(parsed.entries.size());
-  for (std::u16string& entry : parsed.entries) AddEntry(ResolveEntryPath(std::move(entry), pathOrUrl));
+  // An empty entry names nothing; made relative it would name the list's folder.
+  for (std::u16string& entry : parsed.entries)
+    if (!IsBlankEntry(entry)) AddEntry(ResolveEntryPath(std::move(entry), pathOrUrl));
   if (entries_.empty()) {
     RefreshView();
     return false;

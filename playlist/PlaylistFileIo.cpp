@@ -7,10 +7,12 @@
 
 namespace {
 
+// The folder a file lies in. A drive's root keeps its backslash: "C:" alone
+// names the current directory of drive C, wherever that is.
 std::wstring FolderOf(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return L".";
-  if (slash == 0) return path.substr(0, 1);
+  if (slash == 0 || (slash == 2 && path[1] == L':')) return path.substr(0, slash + 1);
   return path.substr(0, slash);
 }
 

@@ -67,6 +67,11 @@ AttributeSpan FindAttributeSpan(std::u16string_view text, size_t from, size_t li
 }  // namespace
 
 bool XmlDocument::SetDocument(std::u16string_view text) {
+  log_.Clear();
+  return ParseText(text);
+}
+
+bool XmlDocument::ParseText(std::u16string_view text) {
   if (text.size() > kMaxLength) return RejectTooLong(text.size());
   ResetPosition();
   text_.assign(text);
@@ -75,6 +80,7 @@ bool XmlDocument::SetDocument(std::u16string_view text) {
 }
 
 bool XmlDocument::TakeDocument(std::u16string&& text) {
+  log_.Clear();
   if (text.size() > kMaxLength) return RejectTooLong(text.size());
   ResetPosition();
   text_ = std::move(text);
@@ -181,50 +187,49 @@ std::u16string XmlDocument::AttributeOf(int32_t record, std::u16string_view name
 }
 
 // Text content of an element without child elements: text unescaped, CDATA
-// sections as they are, comments and processing instructions left out.
+// sections as they are, comments, processing instructions and lone end tags
+// left out. A "<" is markup only where the parser took it for markup; any
+// other "<" is part of the text.
 std::u16string XmlDocument::DataOf(int32_t record) const {
   if (record <= 0) return {};
   const XmlElementRecord& e = index_[record];
   if (e.IsEmptyElement() || e.firstChild != 0) return {};
   std::u16string_view text = text_;
-  size_t from = static_cast<size_t>(e.start + e.startTagLength);
-  size_t limit = static_cast<size_t>(e.End() - e.endTagLength);
+  const size_t from = static_cast<size_t>(e.start + e.startTagLength);
+  const size_t limit = static_cast<size_t>(e.End() - e.endTagLength);
   const bool html = (flags_ & kHtmlEntities) != 0;
-  // Plain text without markup inside (the usual case) is one unescape.
-  size_t first = FindChar16(text, u'<', from);
-  if (first == npos || first >= limit) return UnescapeMarkup(text.substr(from, limit - from), html);
   std::u16string out;
+  size_t runStart = from;  // start of the text not yet copied
   size_t i = from;
   while (i < limit) {
     size_t lt = FindChar16(text, u'<', i);
-    if (lt == npos || lt >= limit) lt = limit;
-    out += UnescapeMarkup(text.substr(i, lt - i), html);
-    if (lt == limit) break;
-    std::u16string_view rest = text.substr(lt, limit - lt);
-    size_t skipTo = lt + 1;
-    if (rest.compare(0, 9, u"<![CDATA[") == 0) {
-      size_t close = rest.find(u"]]>", 9);
-      size_t innerEnd = close == npos ? rest.size() : close;
-      out.append(rest.substr(9, innerEnd - 9));
-      skipTo = lt + (close == npos ? rest.size() : close + 3);
-    } else if (rest.compare(0, 4, u"<!--") == 0) {
-      size_t close = rest.find(u"-->", 4);
-      skipTo = lt + (close == npos ? rest.size() : close + 3);
-    } else if (rest.compare(0, 2, u"<?") == 0) {
-      size_t close = rest.find(u"?>", 2);
-      skipTo = lt + (close == npos ? rest.size() : close + 2);
-    } else {
-      size_t close = rest.find(u'>');
-      skipTo = lt + (close == npos ? rest.size() : close + 1);  // a lone end tag
+    if (lt == npos || lt >= limit) break;
+    const XmlMarkup kind = ClassifyXmlMarkup(text, lt);
+    if (kind == XmlMarkup::Text || kind == XmlMarkup::StartTag) {
+      // A start tag would have made a child; here it can only be text.
+      i = lt + 1;
+      continue;
     }
-    i = skipTo;
+    // The parser found the end tag after this markup, so it ends within the
+    // element; the bound only guards against an index that went stale.
+    size_t end = XmlMarkupEnd(text, lt, kind);
+    if (end == npos || end > limit) end = limit;
+    out += UnescapeMarkup(text.substr(runStart, lt - runStart), html);
+    if (kind == XmlMarkup::CData) {
+      size_t inner = lt + 9 < end ? lt + 9 : end;
+      size_t innerEnd = end - inner >= 3 && text.compare(end - 3, 3, u"]]>") == 0 ? end - 3 : end;
+      if (innerEnd > inner) out.append(text.substr(inner, innerEnd - inner));
+    }
+    i = runStart = end;
   }
+  out += UnescapeMarkup(text.substr(runStart, limit - runStart), html);
   return out;
 }
 
 std::u16string XmlDocument::EncodingName() const {
   auto equal = [this](auto a, auto b) { return NamesEqual(a, b); };
-  if (declarationStart_ >= 0) {
+  if (declarationStart_ >= 0 &&
+      static_cast<size_t>(declarationStart_) + static_cast<size_t>(declarationLength_) <= text_.size()) {
     size_t from = static_cast<size_t>(declarationStart_) + 5;
     size_t limit = static_cast<size_t>(declarationStart_ + declarationLength_) - 2;
     AttributeSpan span = FindAttributeSpan(text_, from, limit, u"encoding", equal);

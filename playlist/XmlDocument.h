@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "playlist/XmlElementIndex.h"
+#include "playlist/XmlFileCodec.h"
 #include "playlist/XmlResultLog.h"
 
 namespace zv {
@@ -71,6 +72,16 @@ class XmlDocument {
   // for an "html" root the charset of a "meta" element in "head"; else "UTF-8".
   std::u16string EncodingName() const;
 
+  // Whole files through the platform's file access. ReadFile detects the
+  // file's encoding, converts it and parses the text; the log then holds the
+  // file's events ("read", "utf8_detection", "converted_from"...) before the
+  // parser's. WriteFile writes the document in `encoding`, by default the one
+  // the document names (EncodingName), and logs "write" and the conversion.
+  // Both log "file_error" with the system's message text when the file cannot
+  // be read or written, and return false then.
+  bool ReadFile(const std::u16string& path, XmlFileSystem& files);
+  bool WriteFile(const std::u16string& path, XmlFileSystem& files, std::u16string_view encoding = {});
+
   // Longest text SetDocument accepts; longer input is refused and logged.
   static constexpr size_t kMaxLength = 0x3FFFFFFF;
 
@@ -78,6 +89,8 @@ class XmlDocument {
   friend class XmlParser;
 
   bool RejectTooLong(size_t length);
+  bool ParseText(std::u16string_view text);  // keeps the log
+  void Empty();
   std::u16string_view NameView(int32_t record) const;
   std::u16string NameOf(int32_t record) const;
   std::u16string AttributeOf(int32_t record, std::u16string_view name) const;
@@ -89,6 +102,7 @@ class XmlDocument {
   int32_t InsertElement(int32_t parent, int32_t after, std::u16string_view name,
                         std::u16string_view text);
   bool SetAttributeOf(int32_t record, std::u16string_view name, std::u16string_view value);
+  void ReplaceText(size_t offset, size_t removed, std::u16string_view inserted);
   void LinkAfter(int32_t parent, int32_t after, int32_t record);
   void AdjustAfterEdit(int32_t record, int32_t delta, bool shiftOwnChildren);
   void ShiftSubtree(int32_t record, int32_t delta);

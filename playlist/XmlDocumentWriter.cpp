@@ -26,8 +26,10 @@ std::u16string ElementText(std::u16string_view name, std::u16string_view text) {
   return out;
 }
 
+// Only names the parser reads back as names: a "<" before any other first
+// character would be read as text.
 bool IsValidName(std::u16string_view name) {
-  if (name.empty()) return false;
+  if (name.empty() || !IsXmlNameStart(name[0])) return false;
   for (char16_t c : name)
     if (IsXmlNameTerminator(c) || c == u'"' || c == u'\'' || c == u'&' || c == u'!') return false;
   return true;
@@ -95,7 +97,9 @@ int32_t XmlDocument::InsertElement(int32_t parent, int32_t after, std::u16string
   }
   elementAt = inserted.size();
   inserted += element;
-  if (after == 0) inserted += u"\r\n";
+  // The element ends its line, also where the text went on after the sibling.
+  if (after == 0 || (offset < text_.size() && text_[offset] != u'\r' && text_[offset] != u'\n'))
+    inserted += u"\r\n";
   if (after == 0 && parent != 0 && p->IsEmptyElement()) {
     std::u16string_view parentName = NameView(parent);
     inserted += u"</";
@@ -105,7 +109,7 @@ int32_t XmlDocument::InsertElement(int32_t parent, int32_t after, std::u16string
     p->endTagLength = static_cast<int32_t>(parentName.size() + 3);
     p->flags &= ~(kXmlEmptyElement | kXmlUnended);
   }
-  text_.replace(offset, removed, inserted);
+  ReplaceText(offset, removed, inserted);
 
   int32_t r = index_.Add();
   p = &index_[parent];  // Add may have moved the first page
@@ -126,6 +130,14 @@ int32_t XmlDocument::InsertElement(int32_t parent, int32_t after, std::u16string
   AdjustAfterEdit(r, static_cast<int32_t>(inserted.size()) - static_cast<int32_t>(removed), false);
   // The new element itself was placed at its final offset above.
   return r;
+}
+
+// Every edit of the text goes through here, so that offsets kept outside the
+// element index (the XML declaration's) follow the text.
+void XmlDocument::ReplaceText(size_t offset, size_t removed, std::u16string_view inserted) {
+  text_.replace(offset, removed, inserted);
+  if (declarationStart_ >= 0 && static_cast<size_t>(declarationStart_) >= offset)
+    declarationStart_ += static_cast<int32_t>(inserted.size()) - static_cast<int32_t>(removed);
 }
 
 void XmlDocument::LinkAfter(int32_t parent, int32_t after, int32_t record) {
@@ -230,7 +242,7 @@ bool XmlDocument::SetAttributeOf(int32_t record, std::u16string_view name, std::
     inserted = quoted;
   }
   if (text_.size() + inserted.size() > kMaxLength) return false;
-  text_.replace(replaceAt, replaceLength, inserted);
+  ReplaceText(replaceAt, replaceLength, inserted);
   int32_t delta = static_cast<int32_t>(inserted.size()) - static_cast<int32_t>(replaceLength);
   e.startTagLength += delta;
   e.length += delta;

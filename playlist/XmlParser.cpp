@@ -10,10 +10,6 @@ namespace {
 
 constexpr size_t npos = std::u16string_view::npos;
 
-bool IsNameStart(char16_t c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u':' || c >= 0x80;
-}
-
 std::u16string_view NameAt(std::u16string_view text, size_t from, size_t limit) {
   size_t end = from;
   while (end < limit && !IsXmlNameTerminator(text[end])) ++end;
@@ -117,7 +113,6 @@ class Pass {
  private:
   size_t NextGreater(size_t from);
   size_t StartTagEnd(size_t lt);
-  size_t DoctypeEnd(size_t lt);
   void StartTag(size_t lt, size_t gt);
   void EndTag(size_t lt, size_t gt);
   void CloseUnended(const OpenElement& open);
@@ -167,72 +162,47 @@ size_t Pass::StartTagEnd(size_t lt) {
   return NextGreater(lt);
 }
 
-// End of a document type declaration with its internal subset; npos when malformed.
-size_t Pass::DoctypeEnd(size_t lt) {
-  int brackets = 0;
-  for (size_t i = lt + 2; i < text_.size(); ++i) {
-    char16_t c = text_[i];
-    if (c == u'"' || c == u'\'') {
-      size_t close = text_.find(c, i + 1);
-      if (close == npos) return npos;
-      i = close;
-    } else if (c == u'[') {
-      ++brackets;
-    } else if (c == u']') {
-      if (brackets > 0) --brackets;
-    } else if (c == u'>' && brackets == 0) {
-      return i;
-    }
-  }
-  return npos;
-}
-
 void Pass::Run() {
   size_t pos = 0;
   const size_t n = text_.size();
   while (pos < n) {
     size_t lt = FindChar16(text_, u'<', pos);
     if (lt == npos) break;
-    char16_t c1 = lt + 1 < n ? text_[lt + 1] : 0;
-    if (c1 == u'/') {
+    const XmlMarkup kind = ClassifyXmlMarkup(text_, lt);
+    if (kind == XmlMarkup::Text) {
+      pos = lt + 1;  // a "<" that starts no markup is text
+      continue;
+    }
+    if (kind == XmlMarkup::EndTag) {
       size_t gt = NextGreater(lt);
       if (gt == npos) { LogUnterminated(u"end_tag", lt); break; }
       EndTag(lt, gt);
       pos = gt + 1;
-    } else if (c1 == u'?') {
-      size_t end = text_.find(u"?>", lt + 2);
-      if (end == npos) { LogUnterminated(u"processing_instruction", lt); break; }
-      if (declarationStart < 0 && NameAt(text_, lt + 2, end) == u"xml") {
-        declarationStart = static_cast<int32_t>(lt);
-        declarationLength = static_cast<int32_t>(end + 2 - lt);
-      }
-      pos = end + 2;
-    } else if (c1 == u'!' && text_.compare(lt, 4, u"<!--") == 0) {
-      size_t end = text_.find(u"-->", lt + 4);
-      if (end == npos) { LogUnterminated(u"comment", lt); break; }
-      pos = end + 3;
-    } else if (c1 == u'!' && text_.compare(lt, 9, u"<![CDATA[") == 0) {
-      size_t end = text_.find(u"]]>", lt + 9);
-      if (end == npos) {
-        log_.Add(u"cdata_section_syntax", {{u"type", u"cdata_section"}, {u"offset", static_cast<int64_t>(lt)}});
-        break;
-      }
-      pos = end + 3;
-    } else if (c1 == u'!') {
-      size_t end = DoctypeEnd(lt);
-      if (end == npos) {
-        log_.Add(u"doctype_tag_syntax", {{u"type", u"document_type"}, {u"offset", static_cast<int64_t>(lt)}});
-        break;
-      }
-      pos = end + 1;
-    } else if (IsNameStart(c1)) {
+      continue;
+    }
+    if (kind == XmlMarkup::StartTag) {
       size_t gt = StartTagEnd(lt);
       if (gt == npos) { LogUnterminated(u"start_tag", lt); break; }
       StartTag(lt, gt);
       pos = gt + 1;
-    } else {
-      pos = lt + 1;  // a "<" that starts no markup is text
+      continue;
     }
+    const size_t end = XmlMarkupEnd(text_, lt, kind);
+    if (end == npos) {
+      if (kind == XmlMarkup::ProcessingInstruction) LogUnterminated(u"processing_instruction", lt);
+      if (kind == XmlMarkup::Comment) LogUnterminated(u"comment", lt);
+      if (kind == XmlMarkup::CData)
+        log_.Add(u"cdata_section_syntax", {{u"type", u"cdata_section"}, {u"offset", static_cast<int64_t>(lt)}});
+      if (kind == XmlMarkup::DocumentType)
+        log_.Add(u"doctype_tag_syntax", {{u"type", u"document_type"}, {u"offset", static_cast<int64_t>(lt)}});
+      break;
+    }
+    if (kind == XmlMarkup::ProcessingInstruction && declarationStart < 0 &&
+        NameAt(text_, lt + 2, end - 2) == u"xml") {
+      declarationStart = static_cast<int32_t>(lt);
+      declarationLength = static_cast<int32_t>(end - lt);
+    }
+    pos = end;
   }
   // Every element still open at the end is unended; outermost first, so
   // each lifted child moves exactly once.
@@ -324,10 +294,71 @@ void Pass::CloseUnended(const OpenElement& open) {
 
 }  // namespace
 
+XmlMarkup ClassifyXmlMarkup(std::u16string_view text, size_t lt) {
+  const char16_t c1 = lt + 1 < text.size() ? text[lt + 1] : 0;
+  if (c1 == u'/') return XmlMarkup::EndTag;
+  if (c1 == u'?') return XmlMarkup::ProcessingInstruction;
+  if (c1 == u'!') {
+    if (text.compare(lt, 4, u"<!--") == 0) return XmlMarkup::Comment;
+    if (text.compare(lt, 9, u"<![CDATA[") == 0) return XmlMarkup::CData;
+    return XmlMarkup::DocumentType;
+  }
+  return IsXmlNameStart(c1) ? XmlMarkup::StartTag : XmlMarkup::Text;
+}
+
+namespace {
+
+// End of a document type declaration with its internal subset.
+size_t DoctypeEnd(std::u16string_view text, size_t lt) {
+  int brackets = 0;
+  for (size_t i = lt + 2; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (brackets > 0 && text.compare(i, 4, u"<!--") == 0) {
+      size_t close = text.find(u"-->", i + 4);
+      if (close == npos) return npos;
+      i = close + 2;
+    } else if (brackets > 0 && text.compare(i, 2, u"<?") == 0) {
+      size_t close = text.find(u"?>", i + 2);
+      if (close == npos) return npos;
+      i = close + 1;
+    } else if (c == u'"' || c == u'\'') {
+      size_t close = text.find(c, i + 1);
+      if (close == npos) return npos;
+      i = close;
+    } else if (c == u'[') {
+      ++brackets;
+    } else if (c == u']') {
+      if (brackets > 0) --brackets;
+    } else if (c == u'>' && brackets == 0) {
+      return i + 1;
+    }
+  }
+  return npos;
+}
+
+size_t EndAfter(std::u16string_view text, size_t from, std::u16string_view close) {
+  size_t at = text.find(close, from);
+  return at == npos ? npos : at + close.size();
+}
+
+}  // namespace
+
+size_t XmlMarkupEnd(std::u16string_view text, size_t lt, XmlMarkup kind) {
+  switch (kind) {
+    case XmlMarkup::EndTag: return EndAfter(text, lt, u">");
+    case XmlMarkup::ProcessingInstruction: return EndAfter(text, lt + 2, u"?>");
+    case XmlMarkup::Comment: return EndAfter(text, lt + 4, u"-->");
+    case XmlMarkup::CData: return EndAfter(text, lt + 9, u"]]>");
+    case XmlMarkup::DocumentType: return DoctypeEnd(text, lt);
+    case XmlMarkup::Text:
+    case XmlMarkup::StartTag: break;
+  }
+  return npos;
+}
+
 bool XmlParser::Parse() {
   std::u16string_view text = doc_.text_;
   doc_.index_.Reset(static_cast<int32_t>(text.size() / 64 + 8));
-  doc_.log_.Clear();
   doc_.declarationStart_ = -1;
   doc_.declarationLength_ = 0;
   XmlElementRecord& document = doc_.index_[0];

@@ -20,21 +20,27 @@ struct XmlLogValue {
 };
 
 // What a document noticed while parsing, as markup: one empty element per
-// event. Events are added only while the log is shorter than kLimit
-// characters, and each text value is cut to kMaxValue characters so that a
-// single huge tag name cannot blow the log up.
+// event. The log never grows beyond kLimit characters: the first event that
+// does not fit ends it. Each text value is cut to kMaxValue characters (never
+// inside a surrogate pair) so that a single huge tag name cannot fill it.
 class XmlResultLog {
  public:
   static constexpr size_t kLimit = 1000;
   static constexpr size_t kMaxValue = 100;
 
   void Add(std::u16string_view event, std::initializer_list<XmlLogValue> values = {});
-  void Clear() { text_.clear(); }
+  // Adds the other log's events, as far as they fit.
+  void Append(const XmlResultLog& other);
+  void Clear() {
+    text_.clear();
+    full_ = false;
+  }
   const std::u16string& Text() const { return text_; }
   bool Contains(std::u16string_view event) const;
 
  private:
   std::u16string text_;
+  bool full_ = false;
 };
 
 }  // namespace zv

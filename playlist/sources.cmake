@@ -9,9 +9,11 @@ list(APPEND ZV_PORTABLE_SOURCES
   playlist/PlaylistWindowLayout.cpp
   playlist/PlaylistWriter.cpp
   playlist/XmlDocument.cpp
+  playlist/XmlDocumentFile.cpp
   playlist/XmlDocumentWriter.cpp
   playlist/XmlElementIndex.cpp
   playlist/XmlEscape.cpp
+  playlist/XmlFileCodec.cpp
   playlist/XmlParser.cpp
   playlist/XmlResultLog.cpp
 )
@@ -23,4 +25,5 @@ list(APPEND ZV_WIN_SOURCES
   playlist/PlaylistFiles.cpp
   playlist/PlaylistHttp.cpp
   playlist/ProgramBuildText.cpp
+  playlist/XmlFiles.cpp
 )

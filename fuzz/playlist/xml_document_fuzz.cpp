@@ -1,5 +1,6 @@
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "playlist/XmlDocument.h"
@@ -41,6 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.AddChildElement(u"e");
     zv::XmlDocument again(flags);
     again.SetDocument(doc.Document());
+  }
+  if (doc.ResultLog().size() > zv::XmlResultLog::kLimit) abort();
+
+  // A name the writer accepts is read back as that name, with its text.
+  const std::u16string name = text.substr(0, 6);
+  zv::XmlDocument built;
+  built.AddElement(u"r");
+  if (built.AddChildElement(name, u"x<y")) {
+    zv::XmlDocument back;
+    if (!back.SetDocument(built.Document()) || !back.FindElement(u"r") || !back.FindChildElement(name) ||
+        back.ChildData() != u"x<y")
+      abort();
   }
   return 0;
 }

@@ -1,7 +1,7 @@
 zv_test(native_playlist_xml TIMEOUT 120
   LIBS zentracore GTest::gtest_main
   SOURCES native/playlist/XmlDocumentTest.cpp native/playlist/XmlEscapeTest.cpp
-          native/playlist/TextScanTest.cpp)
+          native/playlist/TextScanTest.cpp native/playlist/XmlFileTest.cpp)
 zv_test(native_playlist TIMEOUT 120
   LIBS zentracore GTest::gtest_main
   SOURCES native/playlist/PlaylistTextTest.cpp native/playlist/PlaylistLoadTest.cpp

@@ -1,9 +1,10 @@
 zv_test(win_media TIMEOUT 240
   LIBS zv_wintest
   SOURCES win/media/TransportTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
-zv_test(win_media_graph TIMEOUT 240
+zv_test(win_media_graph TIMEOUT 300
   LIBS zv_wintest
-  SOURCES win/media/GraphTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
+  SOURCES win/media/GraphTest.cpp win/media/GraphStateTest.cpp win/media/FakeFilters.cpp
+          win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
 zv_test(win_media_screenshot TIMEOUT 60
   LIBS zv_wintest
   SOURCES win/media/ScreenshotTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)

@@ -10,7 +10,7 @@ set_tests_properties(win_playlist_http_stop PROPERTIES FIXTURES_CLEANUP playlist
 zv_test(win_playlist TIMEOUT 120
   LIBS zv_wintest ws2_32
   SOURCES win/playlist/PlaylistFilesTest.cpp win/playlist/PlaylistHttpTest.cpp
-          win/playlist/PlaylistTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
+          win/playlist/XmlFilesTest.cpp win/playlist/PlaylistTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
 set_tests_properties(win_playlist PROPERTIES FIXTURES_REQUIRED playlist_http)
 zv_test(win_playlist_window TIMEOUT 240
   LIBS zv_wintest

@@ -144,3 +144,19 @@ TEST(PlaylistLoad, LoadRefreshesTheView) {
   ASSERT_TRUE(list.Load(u"C:\\a.m3u"));
   EXPECT_GE(view.refreshes, 1);
 }
+
+TEST(PlaylistLoad, EmptyEntriesAreIgnoredNotMadeTheListsFolder) {
+  MemoryFileAccess files;
+  files.Put(u"D:\\pl\\l.pls", "[playlist]\r\nFile1=\r\nFile2=a.mp3\r\nFile3=   \r\n");
+  std::u16string own = u"<zentravue><playlist><media/><media>b.mp3</media><media></media><media> </media>"
+                       u"</playlist></zentravue>";
+  files.files[u"D:\\pl\\l.zvp"] = Utf16Le(own);
+  Playlist list(&files);
+  ASSERT_TRUE(list.Load(u"D:\\pl\\l.pls"));
+  EXPECT_EQ(Paths(list), (std::vector<std::u16string>{u"D:\\pl\\a.mp3"}));
+  ASSERT_TRUE(list.Load(u"D:\\pl\\l.zvp"));
+  EXPECT_EQ(Paths(list), (std::vector<std::u16string>{u"D:\\pl\\b.mp3"}));
+  files.Put(u"D:\\pl\\none.pls", "[playlist]\r\nFile1=\r\n");
+  EXPECT_FALSE(list.Load(u"D:\\pl\\none.pls"));
+  EXPECT_EQ(list.Count(), 0);
+}

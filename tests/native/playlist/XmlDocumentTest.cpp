@@ -179,7 +179,7 @@ TEST(XmlDocument, InsertingInTheMiddleKeepsLaterElementsIndexed) {
   ASSERT_TRUE(doc.FindChildElement(u"d"));
   EXPECT_EQ(doc.ChildData(), u"4");
   ASSERT_TRUE(doc.SetChildAttribute(u"n", u"5"));
-  EXPECT_EQ(doc.Document(), u"<r><a>1</a>\r\n<b>2</b><c><d n=\"5\">4</d></c></r>");
+  EXPECT_EQ(doc.Document(), u"<r><a>1</a>\r\n<b>2</b>\r\n<c><d n=\"5\">4</d></c></r>");
 }
 
 TEST(XmlDocument, DeepNestingDoesNotExhaustTheStack) {
@@ -248,4 +248,84 @@ TEST(XmlDocument, HtmlEntitiesOnlyInTolerantMode) {
   ASSERT_TRUE(html.FindElement());
   EXPECT_EQ(html.Data(), u"\u00F8\u03C9\u00B9\u00A0\u00FF\u03A9\u03C2");
   EXPECT_EQ(html.Attribute(u"t"), u"\u20AC");
+}
+
+TEST(XmlDocument, EncodingNameFollowsTheDeclarationAcrossEdits) {
+  // The declaration after a long root element: the edits before it move it.
+  XmlDocument doc;
+  doc.SetDocument(u"<a x=\"" + std::u16string(5000, u'v') + u"\"/><?xml version='1.0' encoding='utf-8'?>");
+  ASSERT_TRUE(doc.FindElement(u"a"));
+  ASSERT_TRUE(doc.SetAttribute(u"x", u""));
+  EXPECT_EQ(doc.EncodingName(), u"utf-8");
+  ASSERT_TRUE(doc.AddChildElement(u"b", u"text"));
+  ASSERT_TRUE(doc.SetAttribute(u"y", std::u16string(300, u'w')));
+  EXPECT_EQ(doc.EncodingName(), u"utf-8");
+}
+
+TEST(XmlDocument, ElementTextKeepsEveryCharacterTheParserTookForText) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.SetDocument(u"<l><m>x < y.mp3</m><m>a<1&amp;<-b<</m><m>p<!-- c --><![CDATA[<q>]]></m>"
+                              u"<m>r</z>s<?pi x?>t</m></l>"));
+  ASSERT_TRUE(doc.FindElement(u"l"));
+  const char16_t* expected[] = {u"x < y.mp3", u"a<1&<-b<", u"p<q>", u"rst"};
+  for (const char16_t* text : expected) {
+    ASSERT_TRUE(doc.FindChildElement(u"m"));
+    EXPECT_EQ(doc.ChildData(), text);
+  }
+}
+
+TEST(XmlDocument, ApostropheInACommentOfTheInternalSubsetKeepsTheDocument) {
+  XmlDocument doc;
+  for (const char16_t* subset : {u"<!-- it's -->", u"<?pi it's?>", u"<!ENTITY e \"it's\"> <!-- \" -->"}) {
+    EXPECT_TRUE(doc.SetDocument(u"<!DOCTYPE x [ " + std::u16string(subset) + u" ]><x>v</x>"));
+    EXPECT_EQ(doc.ResultLog(), u"");
+    ASSERT_TRUE(doc.FindElement(u"x"));
+    EXPECT_EQ(doc.Data(), u"v");
+  }
+  EXPECT_FALSE(doc.SetDocument(u"<!DOCTYPE x [ <!-- it's ]><x>v</x>"));
+  EXPECT_EQ(CountEvents(doc.ResultLog(), u"doctype_tag_syntax"), 1);
+}
+
+TEST(XmlDocument, ElementAddedAfterASiblingGetsALineOfItsOwn) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.SetDocument(u"<a><b/><c/></a>"));
+  ASSERT_TRUE(doc.FindElement(u"a"));
+  ASSERT_TRUE(doc.FindChildElement(u"b"));
+  ASSERT_TRUE(doc.AddChildElement(u"n", u"1"));
+  ASSERT_TRUE(doc.FindChildElement(u"c"));
+  ASSERT_TRUE(doc.AddChildElement(u"m"));
+  EXPECT_EQ(doc.Document(), u"<a><b/>\r\n<n>1</n>\r\n<c/>\r\n<m/>\r\n</a>");
+}
+
+TEST(XmlDocument, WriterRefusesNamesItsParserCannotRead) {
+  XmlDocument doc;
+  ASSERT_TRUE(doc.AddElement(u"root"));
+  for (const char16_t* name : {u"1st", u"-x", u".x", u"", u"a b", u"a>b", u"a\"b", u"<a"}) {
+    EXPECT_FALSE(doc.AddChildElement(name)) << std::string(name, name + std::char_traits<char16_t>::length(name));
+    EXPECT_FALSE(doc.SetAttribute(name, u"v"));
+  }
+  for (const char16_t* name : {u"_x", u":x", u"x1-2.3", u"\u00e4"}) {
+    ASSERT_TRUE(doc.AddChildElement(name, u"t"));
+    XmlDocument back;
+    ASSERT_TRUE(back.SetDocument(doc.Document()));
+    ASSERT_TRUE(back.FindElement(u"root"));
+    bool found = false;
+    while (back.FindChildElement(name)) found = back.ChildData() == u"t";
+    EXPECT_TRUE(found);
+  }
+}
+
+TEST(XmlDocument, ResultLogStaysWithinItsLimitAndKeepsSurrogatePairsWhole) {
+  // Names of 99 ASCII characters and a pair: the cut at 100 falls inside it.
+  const std::u16string name = std::u16string(99, u'n') + u"\U0001F600";
+  std::u16string text = u"<a>";
+  for (int i = 0; i < 50; ++i) text += u"</" + name + u">";
+  text += u"</a>";
+  XmlDocument doc;
+  doc.SetDocument(text);
+  const std::u16string& log = doc.ResultLog();
+  EXPECT_LE(log.size(), zv::XmlResultLog::kLimit);
+  EXPECT_GE(CountEvents(log, u"lone_end_tag"), 5);
+  EXPECT_EQ(log.find(u'\xD83D'), std::u16string::npos) << "no half pair";
+  EXPECT_EQ(log.substr(log.size() - 2), u"/>") << "only whole events";
 }

@@ -105,7 +105,10 @@ TEST_P(Picture, ColouredPatternReachesTheScreen) {
   media->Stop();
 }
 
-INSTANTIATE_TEST_SUITE_P(Renderers, Picture, testing::Values(u"Current", u"Video Renderer"));
+// A setting that names no renderer, or one this platform cannot use, leaves
+// the choice to the platform: its picture must reach the screen as well.
+INSTANTIATE_TEST_SUITE_P(Renderers, Picture,
+                         testing::Values(u"Current", u"Video Renderer", u"none of these", u"Enhanced Video Renderer"));
 
 TEST(VideoWindow, NextPlayerWindowGetsAFreshVideoWindowOfItsOwn) {
   auto settings = DefaultSettings();

@@ -235,3 +235,35 @@ TEST(PlaylistFiles, ReadingStopsAtTheSizeLimit) {
   EXPECT_TRUE(ReadWholeFile(folder / L"big.m3u", bytes, 5000));
   EXPECT_EQ(bytes.size(), 5000u);
 }
+
+// A list saved in a drive's root: the new file is written beside it there,
+// not in whatever directory is current on that drive.
+TEST(PlaylistFiles, SaveInADriveRootWritesBesideTheList) {
+  wchar_t windows[MAX_PATH] = {};
+  ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 2u);
+  const std::wstring drive(windows, 2);
+  const std::wstring path = drive + L"\\zv_root_list.zvp";
+  // With the process elsewhere, the drive's current directory is the one its
+  // "=X:" variable names: here one that does not exist.
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  if (_wcsnicmp(current, drive.c_str(), 2) == 0) GTEST_SKIP() << "the process runs on that drive";
+  const std::wstring variable = L"=" + drive;
+  ASSERT_TRUE(SetEnvironmentVariableW(variable.c_str(), (drive + L"\\zv no such folder").c_str()));
+  DeleteFileW(path.c_str());
+  bool saved = false;
+  {
+    CPlaylist list;
+    list.AddEntry(u"C:\\music\\a.mp3");
+    list.SetFileName(fw::ToU16(path));
+    saved = list.Save();
+    list.Clear();
+  }
+  SetEnvironmentVariableW(variable.c_str(), nullptr);
+  EXPECT_TRUE(saved);
+  CPlaylist back;
+  EXPECT_TRUE(back.Load(fw::ToU16(path)));
+  EXPECT_EQ(Entry(back, 1), L"C:\\music\\a.mp3");
+  back.Clear();
+  DeleteFileW(path.c_str());
+}

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 #include "framework/WideString.h"
 #include "tests/win/playlist/PlaylistTestSupport.h"
@@ -60,6 +62,53 @@ PlaylistHttpLimits ShortLimits() {
   limits.totalTimeoutMs = 20000;
   return limits;
 }
+
+// A window of this thread that counts its paints, invalidated from another
+// thread every 50 ms while it lives, as a window is when something moves
+// over it.
+class PaintCounter {
+ public:
+  PaintCounter() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ZvPaintCounter";
+    RegisterClassW(&wc);
+    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"paints", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                            nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&paints_));
+    UpdateWindow(hwnd_);
+    paints_ = 0;
+    invalidator_ = std::thread([this] {
+      while (!stop_) {
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        Sleep(50);
+      }
+    });
+  }
+  ~PaintCounter() {
+    stop_ = true;
+    invalidator_.join();
+    DestroyWindow(hwnd_);
+  }
+  int Paints() const { return paints_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+      PAINTSTRUCT ps;
+      BeginPaint(hwnd, &ps);
+      EndPaint(hwnd, &ps);
+      if (auto* paints = reinterpret_cast<std::atomic<int>*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++*paints;
+      return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  HWND hwnd_ = nullptr;
+  std::atomic<int> paints_{0};
+  std::atomic<bool> stop_{false};
+  std::thread invalidator_;
+};
 
 std::u16string Path(const CPlaylist& list, int position) { return list.EntryPath(position); }
 
@@ -176,4 +225,35 @@ TEST_F(PlaylistHttp, DeadPortFailsAtOnce) {
   EXPECT_FALSE(list.Load(fw::ToU16(L"http://127.0.0.1:" + std::to_wstring(port) + L"/list.m3u")));
   EXPECT_LT(GetTickCount64() - start, 10000u);
   ExpectUnchanged(list);
+}
+
+TEST_F(PlaylistHttp, TricklingServerEndsWithinTheTotalLimitWhileTheWindowPaints) {
+  PlaylistHttpLimits limits = ShortLimits();
+  limits.totalTimeoutMs = 4000;
+  CPlaylist list(limits);
+  FillBefore(list);
+  PaintCounter window;
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(list.Load(Address("/trickle.m3u")));
+  EXPECT_LT(GetTickCount64() - start, limits.totalTimeoutMs + 2500u);
+  EXPECT_GE(window.Paints(), 5) << "the window painted while the list was fetched";
+  ExpectUnchanged(list);
+}
+
+TEST_F(PlaylistHttp, CancelEndsAFetchAtOnce) {
+  PlaylistHttpLimits limits = ShortLimits();
+  limits.receiveTimeoutMs = 10000;
+  CPlaylist list(limits);
+  FillBefore(list);
+  std::thread canceller([&list] {
+    Sleep(500);
+    list.CancelFetch();
+  });
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(list.Load(Address("/silent.m3u")));
+  const ULONGLONG elapsed = GetTickCount64() - start;
+  canceller.join();
+  EXPECT_LT(elapsed, 3000u) << "the read time-out alone would take longer";
+  ExpectUnchanged(list);
+  ASSERT_TRUE(list.Load(Address("/list.m3u"))) << "the next fetch is not cancelled";
 }

@@ -19,6 +19,8 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 LIFETIME_S = 600
 SILENT_HOLD_S = 30
+TRICKLE_HOLD_S = 60
+TRICKLE_STEP_S = 0.5
 
 M3U = (b"#EXTM3U\r\n#EXTINF:180,Remote\r\nhttp://127.0.0.1/a.mp3\r\n"
        b"C:\\Music\\b.mp3\r\n   c.mp3   \r\n")
@@ -83,6 +85,25 @@ class Handler(BaseHTTPRequestHandler):
             self.end_headers()
             self.wfile.write(b"C:\\Music\\first.mp3\r\nC:\\Music\\second.mp3\r\n")
             self.wfile.flush()
+            self.close_connection = True
+        elif path == "/trickle.m3u":
+            # Answers at once, then sends the list one byte at a time, each
+            # well within any read time-out, until the client goes away (or a
+            # bound passes).
+            self.send_response(200)
+            self.send_header("Content-Type", "audio/x-mpegurl")
+            self.end_headers()
+            body = M3U * 100
+            end = time.monotonic() + TRICKLE_HOLD_S
+            try:
+                for i in range(len(body)):
+                    if time.monotonic() > end:
+                        break
+                    self.wfile.write(body[i:i + 1])
+                    self.wfile.flush()
+                    time.sleep(TRICKLE_STEP_S)
+            except (ConnectionError, OSError):
+                pass
             self.close_connection = True
         elif path == "/silent.m3u":
             # Accepts and reads the request, then never answers; holds the
