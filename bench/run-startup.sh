@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Start-up bench: launch to the player window ready for input, as a ratio to
-# a minimal dialog program of ours started the same way in the same run.
+# Start-up bench: launch to the player window visible, titled and answering a
+# message, as a ratio to a minimal dialog program of ours started the same
+# way in the same run; then the idle private memory of both.
 # Builds the Windows tree, runs in a throwaway prefix on a private X server.
 # Usage: bench/run-startup.sh [runs]
 set -uo pipefail

@@ -1,5 +1,6 @@
 # Files of media/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
+  media/MediaErrorText.cpp
   media/MediaText.cpp
   media/RendererChoice.cpp
   media/VideoPlacement.cpp
@@ -12,6 +13,7 @@ list(APPEND ZV_WIN_SOURCES
   media/GraphInspection.cpp
   media/Media.cpp
   media/MediaGuids.cpp
+  media/OpeningError.cpp
   media/PlatformQuirks.cpp
   media/RendererSetup.cpp
   media/VideoFile.cpp

@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "lang/LanguageTable.h"
+#include "media/OpeningError.h"
 #include "media/VideoFile.h"
 #include "player/FileDialogs.h"
 #include "player/FolderScan.h"
@@ -19,8 +20,10 @@
 #include "res/resource.h"
 
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -31,11 +34,23 @@ std::wstring NamePart(const std::wstring& path) { return fw::ToWide(zv::NamePart
 }  // namespace
 
 void CZentravueDlg::OpenCommandLineMedia() {
-  const std::wstring name = fw::ToWide(cmdLine_->MediaName());
+  std::wstring name = fw::ToWide(cmdLine_->MediaName());
   if (name.empty()) return;
   if (playlist_->Load(fw::ToU16(name))) {
     RefreshPlaylistCommands(true);
     return;
+  }
+  // A name that matches no file gets the same box as a file that does not
+  // open, rather than an idle window that says nothing. A bare relative
+  // name may sit beside the program.
+  if (!IsAddress(name) && folderscan::MatchingFiles(name).empty()) {
+    const std::wstring besideProgram = zv::ProgramFolder() + name;
+    if (name.find(L':') != std::wstring::npos || folderscan::MatchingFiles(besideProgram).empty()) {
+      zv::ShowOpeningErrorBox(hwnd_, language_,
+                              zv::OpeningErrorMessage(language_, name, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)));
+      return;
+    }
+    name = besideProgram;
   }
   CreatePlaylistSingle(name);
   if (!cmdLine_->AudioFile().empty()) OpenAudioTrack(fw::ToWide(cmdLine_->AudioFile()));
@@ -74,6 +89,7 @@ void CZentravueDlg::CreatePlaylistMultiple(std::vector<std::wstring> names) {
 }
 
 void CZentravueDlg::PlayEntry(int entry) {
+  BusyScope busy(*this);
   const int count = playlist_->Count();
   if (entry > count) entry = 1;
   if (entry <= 0) entry = playlist_->CurrentPosition();
@@ -96,6 +112,7 @@ void CZentravueDlg::PlayEntry(int entry) {
 bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   // 1.-2.
   if (requestedName.empty()) return false;
+  BusyScope busy(*this);
   SetText(titleBase_);
   ClearStatusPanes();
   CloseMedia(false);
@@ -240,13 +257,13 @@ void CZentravueDlg::SelectPreferredAudioLanguage() {
       wchar_t text[256] = {};
       GetMenuStringW(audio, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
       if (!wcsstr(text, code)) continue;
-      SendMessageW(hwnd_, WM_COMMAND, id, 0);
+      RunCommand(id);
       return;
     }
   }
   if (count < 2) return;
   const UINT second = GetMenuItemID(audio, 1);
-  if (second != 0 && second != static_cast<UINT>(-1)) SendMessageW(hwnd_, WM_COMMAND, second, 0);
+  if (second != 0 && second != static_cast<UINT>(-1)) RunCommand(second);
 }
 
 void CZentravueDlg::OpenSameNameAudioTrack() {
@@ -270,6 +287,7 @@ void CZentravueDlg::OpenDiscOrFolder(std::wstring path) {
 
 bool CZentravueDlg::OpenAudioTrack(const std::wstring& audioFile) {
   if (!fileMedia_ || !fileMedia_->HasVideo()) return false;
+  BusyScope busy(*this);
   const bool opened = fileMedia_->OpenAudioTrack(audioFile);
   CheckCommand(IDM_AUDIO_AUDIOTRACKOEFFNEN, opened);
   if (opened) ApplyVolume();
@@ -278,7 +296,13 @@ bool CZentravueDlg::OpenAudioTrack(const std::wstring& audioFile) {
 
 void CZentravueDlg::CloseMedia(bool restoreWindow) {
   if (!fileMedia_) return;
+  BusyScope busy(*this);
   KillTimer(hwnd_, ID_Clock_Timer);
+  // Every path that ends playback gives the screen saver and display sleep
+  // back, and leaves no drag or taskbar progress behind.
+  PowerManagementForPlayback(false);
+  dragging_ = false;
+  SetTaskbarState(TBPF_NOPROGRESS);
   if (restoreWindow) IdleLayout();
   StoreResumePosition();
   currentMedia_ = nullptr;
@@ -415,8 +439,11 @@ void CZentravueDlg::JumpToResumePosition() {
   if (!fileMedia_) return;
   const int32_t seconds = recent_->ResumeSeconds(fw::ToU16(fileName_));
   if (seconds <= 0) return;
+  // A damaged value may be any number: hundredths must stay within 32 bits
+  // (the media clamp the place to their duration).
+  const int32_t hundredths = seconds > INT32_MAX / 100 ? INT32_MAX : seconds * 100;
   fileMedia_->Pause();
-  fileMedia_->SetPosition(seconds * 100);
+  fileMedia_->SetPosition(hundredths);
   // Stopped: the media stays paused on the frame at the new place, as the
   // player's own stop leaves it, so the picture shows while the play state
   // stays stopped. (Running it and stopping when the frame is ready loses

@@ -78,6 +78,7 @@ void CZentravueDlg::Stop(bool rewindToMarkStart) {
   currentMedia_->Pause();
   playState_ = kPlayStopped;
   UpdateTitle();
+  SetTaskbarState(TBPF_NOPROGRESS);
 }
 
 void CZentravueDlg::SetTaskbarState(int flags) {

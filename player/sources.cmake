@@ -12,9 +12,12 @@ list(APPEND ZV_WIN_SOURCES
   player/FileDialogs.cpp
   player/FolderScan.cpp
   player/Hyperlink.cpp
+  player/InfoDlg.cpp
+  player/PlayerBusy.cpp
   player/PlayerCommandLine.cpp
   player/PlayerEvents.cpp
   player/PlayerHandOver.cpp
+  player/PlayerHelp.cpp
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
   player/PlayerOpening.cpp

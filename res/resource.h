@@ -307,6 +307,18 @@
 #define ID_FILTER_AUDIO_FIRST                                65000
 #define ID_FILTER_SUBTITLE_FIRST                             66000
 
+// About dialog (player window): its controls and the licence notices shown in it
+#define IDR_THIRDPARTY_NOTICES                               379
+#define IDC_INFO_ICON                                        1180
+#define IDC_INFO_TITLE                                       1181
+#define IDC_INFO_VERSION                                     1182
+#define IDC_INFO_CREDITS                                     1183
+#define IDC_INFO_WEBSITE                                     1184
+#define IDC_INFO_MAIL                                        1185
+#define IDC_INFO_LICENCE                                     1186
+#define IDC_INFO_NOTICEFILE                                  1187
+#define IDC_INFO_NOTICES                                     1188
+
 // Next default values for new objects
 #ifdef APSTUDIO_INVOKED
 #ifndef APSTUDIO_READONLY_SYMBOLS

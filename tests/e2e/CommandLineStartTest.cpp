@@ -1,7 +1,7 @@
 // Start-up paths chosen by the command line: the help box, the maintenance
 // switches and the trace window with its log file.
 #include "app/ProductName.h"
-#include "player/ZentravueDlg.h"
+#include "tests/testprogram/PlayerTestHook.h"
 #include "tests/e2e/E2eHelpers.h"
 #include "tests/e2e/support/ProgramProcess.h"
 #include "tests/e2e/support/ProgramSettings.h"

@@ -21,3 +21,7 @@ zv_test(win_player_open_dialog TIMEOUT 120
 zv_test(win_player_transport TIMEOUT 180
   LIBS zv_wintest
   SOURCES win/player/TransportTest.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_repairs TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/player/RepairsTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
