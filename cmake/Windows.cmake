@@ -93,3 +93,9 @@ function(zv_split_debug_info target)
     VERBATIM)
 endfunction()
 zv_split_debug_info(Zentravue)
+
+# Sections aligned to pages in the file, so that a loader can map them from
+# the file instead of copying them (the copy costs start-up time and 1.6 MB
+# of private memory under the platform here).
+set(ZV_PROGRAM_LINK_OPTIONS -Wl,--file-alignment,0x1000)
+target_link_options(Zentravue PRIVATE ${ZV_PROGRAM_LINK_OPTIONS})

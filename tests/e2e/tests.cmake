@@ -11,6 +11,7 @@ target_include_directories(ZentravueTestProgram PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(ZentravueTestProgram PRIVATE zentrawin)
 target_link_options(ZentravueTestProgram PRIVATE -municode -static -static-libgcc -static-libstdc++)
 zv_split_debug_info(ZentravueTestProgram)
+target_link_options(ZentravueTestProgram PRIVATE ${ZV_PROGRAM_LINK_OPTIONS})
 add_custom_command(TARGET ZentravueTestProgram POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt
           ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/testprogram/)
