@@ -37,7 +37,6 @@ CZentravueApp::CZentravueApp() {
   zv::LoadNameTableResource(language_);
   comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
   settings_ = zv::CreateGlobalSettings(settingsHost_);
-
 }
 
 CZentravueApp::~CZentravueApp() {

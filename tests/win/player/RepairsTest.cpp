@@ -159,7 +159,8 @@ class BoxReader {
                 texts_.push_back(text);
               }
               PostMessageW(box, WM_COMMAND, IDOK, 0);
-              Sleep(200);
+              // Read each box once: wait until it has gone.
+              while (!stop_ && IsWindow(box) && IsWindowVisible(box)) Sleep(10);
             }
             Sleep(20);
           }
@@ -199,26 +200,28 @@ TEST(PlayerRepairs, BarsAroundTheVideoAndTheAudioOnlyAreaShowNoOldPicture) {
   settings->WindowWidth = 450;
   settings->WindowHeight = 250;
   bool fromIdle = false, afterWide = false, idleAfterVideo = false;
+  // The left bar is 58 pixels wide; look at its middle part.
+  const auto barIsDark = [](Player& player) {
+    return AllDark(ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 4, 40, 40, 170)));
+  };
+  // The idle picture's play symbol is white.
+  const auto idleSymbolShown = [](Player& player) {
+    const std::vector<COLORREF> symbol = ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 88, 120, 6, 6));
+    for (COLORREF c : symbol)
+      if (GetRValue(c) < 200 || GetGValue(c) < 200 || GetBValue(c) < 200) return false;
+    return !symbol.empty();
+  };
   RunWindow(
       [&](Player& player) {
         ASSERT_TRUE(player.OpenMediaFile(zvtest::MediaPath(L"narrow43.mkv")));
-        Wait(1200);
-        const RECT area = player.VideoAreaRect();
-        // The left bar is 58 pixels wide; look at its middle part.
-        fromIdle = AllDark(ShownPixels(player.hwnd(), Offset(area, 4, 40, 40, 170)));
+        fromIdle = zvtest::WaitFor([&] { return barIsDark(player); }, 5000);
         ASSERT_TRUE(player.OpenMediaFile(zvtest::MediaPath(L"wide169.mkv")));
-        Wait(1200);
+        zvtest::WaitFor([&] { return !barIsDark(player); }, 5000);
         ASSERT_TRUE(player.OpenMediaFile(zvtest::MediaPath(L"narrow43.mkv")));
-        Wait(1200);
-        afterWide = AllDark(ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 4, 40, 40, 170)));
-        // Audio only after a video: the idle picture, whose play symbol is white.
+        afterWide = zvtest::WaitFor([&] { return barIsDark(player); }, 5000);
+        // Audio only after a video: the idle picture.
         ASSERT_TRUE(player.OpenMediaFile(zvtest::MediaPath(L"tone.wav")));
-        Wait(800);
-        const std::vector<COLORREF> symbol =
-            ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 88, 120, 6, 6));
-        idleAfterVideo = !symbol.empty();
-        for (COLORREF c : symbol)
-          if (GetRValue(c) < 200 || GetGValue(c) < 200 || GetBValue(c) < 200) idleAfterVideo = false;
+        idleAfterVideo = zvtest::WaitFor([&] { return idleSymbolShown(player); }, 5000);
       },
       settings.get());
   EXPECT_TRUE(fromIdle) << "the bars kept the idle picture";
@@ -237,8 +240,12 @@ TEST(PlayerRepairs, IdleTaglineAndToolbarTooltipsComeFromTheLanguage) {
     RunWindow(
         [&](Player& player) {
           InvalidateRect(player.hwnd(), nullptr, TRUE);
-          Wait(400);
-          taglines[i] = ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 159, 150, 260, 22));
+          zvtest::WaitFor(
+              [&] {
+                taglines[i] = ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 159, 150, 260, 22));
+                return !AllDark(taglines[i]);
+              },
+              5000);
           play[i] = player.ToolBar().ButtonTooltip(IDTBB_PLAY);
           loop[i] = player.ToolBar().ButtonTooltip(IDTBB_LOOP);
         },
@@ -258,11 +265,14 @@ TEST(PlayerRepairs, FrameRatePaneShowsTheStreamsRateWhereTheRendererMeasuresNone
   std::wstring pane;
   RunWindow([&](Player& player) {
     ASSERT_TRUE(player.OpenMediaFile(zvtest::MediaPath(L"long.mkv")));
-    zvtest::WaitFor([&] { return !player.StatusText(6).empty(); }, 3000);
-    Wait(600);
-    pane = player.StatusText(6);
+    // The renderer may measure a little less than the nominal 10 while it starts.
+    zvtest::WaitFor(
+        [&] {
+          pane = player.StatusText(6);
+          return _wtof(pane.c_str()) > 8.0;
+        },
+        5000);
   });
-  // The renderer may measure a little less than the nominal 10 while it starts.
   ASSERT_GE(pane.size(), 4u);
   EXPECT_NE(pane, L"0.00 fps");
   const double rate = _wtof(pane.c_str());
@@ -306,8 +316,7 @@ TEST(PlayerRepairs, ADragCutShortByClosingDoesNotHoldTheNextMedia) {
     SendMessageW(player.hwnd(), WM_COMMAND, IDM_DATEI_SCHLIESSEN, 0);
     ASSERT_TRUE(player.OpenMediaFile(zvtest::MediaPath(L"long.mkv")));
     player.Play();
-    Wait(2000);
-    position = player.CurrentMedia()->GetPosition();
+    zvtest::WaitFor([&] { return (position = player.CurrentMedia()->GetPosition()) > 80; }, 8000);
   });
   EXPECT_GT(position, 80) << "the clock kept seeking to the bar as if dragging";
 }
@@ -422,9 +431,8 @@ TEST(PlayerRepairs, AHugeStoredResumePositionJumpsToTheEndNotBeforeTheStart) {
       [&](Player& player) {
         ASSERT_TRUE(player.OpenMediaFile(clip));
         SendMessageW(player.hwnd(), WM_COMMAND, IDM_WIEDERGABE_SPRINGELETZTESTELLE, 0);
-        Wait(300);
-        position = player.CurrentMedia()->GetPosition();
         duration = player.CurrentMedia()->GetDuration();
+        zvtest::WaitFor([&] { return (position = player.CurrentMedia()->GetPosition()) > duration / 2; }, 3000);
       },
       settings.get());
   zvtest::DeleteProgramRegistry();
@@ -536,8 +544,8 @@ TEST(PlayerRepairs, AboutShowsBuildLinksAndLicencesAndDonateOpensTheDonationPage
   std::thread watcher([&] {
     while (!stop) {
       HWND about = FindWindowW(L"#32770", L"About Zentravue");
-      if (about && IsWindowVisible(about)) {
-        Sleep(300);
+      // Filled in before it is shown; the notices are the last text set.
+      if (about && IsWindowVisible(about) && GetWindowTextLengthW(GetDlgItem(about, IDC_INFO_NOTICES)) > 0) {
         wchar_t text[256] = {};
         GetWindowTextW(about, text, 256);
         caption = text;
