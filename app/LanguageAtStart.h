@@ -15,4 +15,9 @@ namespace zv {
 // of the wrong type or too long, or the language does not load.
 bool LoadStoredLanguage(LanguageTable& language, const std::wstring& productKey);
 
+// Writes the language values of the settings (LanguageType, LanguageFile,
+// LanguageResource) below productKey\Settings now. False when the key cannot
+// be written.
+bool StoreLanguageChoice(const std::wstring& productKey, const CSettings& settings);
+
 }  // namespace zv

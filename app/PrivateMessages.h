@@ -14,3 +14,6 @@ constexpr UINT kMsgHandOver = WM_APP + 4;
 constexpr UINT kMsgRemoteControl = WM_APP + 5;
 // Notification-area icon mouse events.
 constexpr UINT kMsgTrayIcon = WM_APP + 6;
+// The player window's own: replay the work kept while it was busy
+// (player/PlayerBusy.h).
+constexpr UINT kMsgReplayKept = WM_APP + 64;

@@ -12,10 +12,12 @@ std::u16string SlotValueName(int slot, const char* suffix) {
   return Widen(std::to_string(slot).c_str()) + Widen(suffix);
 }
 
+// With the room the value needs: a full path may be longer than the 260
+// characters of a classic path, and must still move down the list whole.
 std::optional<std::u16string> ReadString(RegistryKey& key, const std::u16string& name) {
   RegValue value;
   if (!key.QueryValue(name, value)) return std::nullopt;
-  return DecodeString(value);
+  return DecodeString(value, value.data.size() / 2 + 1);
 }
 
 }  // namespace

@@ -41,13 +41,18 @@ bool WinRegistryKey::QueryValue(const std::u16string& name, RegValue& value) {
   if (!key_) return false;
   const std::wstring wideName = fw::ToWide(name);
   DWORD type = 0;
-  DWORD size = 0;
-  if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-  if (size > kMaxRegistryValueBytes) return false;
-  std::vector<uint8_t> data(size);
-  if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, size ? data.data() : nullptr, &size) !=
-      ERROR_SUCCESS)
-    return false;
+  // Most values fit a small buffer: one query then instead of asking for
+  // the size first (each query is a round trip to the registry's owner on
+  // some platforms, and start-up reads some hundred values).
+  std::vector<uint8_t> data(512);
+  DWORD size = static_cast<DWORD>(data.size());
+  LONG status = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, data.data(), &size);
+  if (status == ERROR_MORE_DATA) {
+    if (size > kMaxRegistryValueBytes) return false;
+    data.resize(size);
+    status = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, data.data(), &size);
+  }
+  if (status != ERROR_SUCCESS || size > data.size()) return false;
   data.resize(size);
   value.type = static_cast<RegType>(type);
   value.data = std::move(data);

@@ -45,10 +45,9 @@ CZentravueApp::CZentravueApp() {
     zv::FileAssociations(zv::AssociationService(), zv::ShellIdentity::OfThisProgram()).Apply(settings);
   });
   settings_ = zv::CreateGlobalSettings(settingsHost_);
-  // Its absence is no error: the association and power code have fallbacks.
-  CoCreateInstance(CLSID_ApplicationAssociationRegistration, nullptr, CLSCTX_ALL,
-                   IID_IApplicationAssociationRegistration, associations_.put_void());
-  zv::SetProcessAssociationService(associations_.get());
+  // Created when first needed (the settings' association pages, a change of
+  // the associations), not at every start.
+  zv::SetProcessAssociationServiceSource([this] { return AssociationRegistration(); });
 }
 
 CZentravueApp::~CZentravueApp() {
@@ -60,6 +59,17 @@ CZentravueApp::~CZentravueApp() {
   zv::EndProcessIfGraphsAbandoned(0);
   // Last, so that no COM object outlives the library.
   if (comInitialized_) CoUninitialize();
+}
+
+IApplicationAssociationRegistration* CZentravueApp::AssociationRegistration() const {
+  // Its absence is no error: the association and power code have fallbacks.
+  if (!associationsCreated_) {
+    associationsCreated_ = true;
+    if (comInitialized_)
+      CoCreateInstance(CLSID_ApplicationAssociationRegistration, nullptr, CLSCTX_ALL,
+                       IID_IApplicationAssociationRegistration, associations_.put_void());
+  }
+  return associations_.get();
 }
 
 bool CZentravueApp::RegisterPlayerWindowClass(HINSTANCE instance) {
@@ -83,7 +93,11 @@ bool CZentravueApp::ChooseLanguageAtStart() {
   if (zv::LoadStoredLanguage(language_, zv::ProductKey())) return true;
   if (!settings_) return false;
   CSettingsLanguage page(&language_, settings_.get(), nullptr);
-  return page.RunStandalone() == IDOK;
+  if (page.RunStandalone() != IDOK) return false;
+  // At once, not only when the settings are saved at exit: a second start
+  // while this one runs must find the language and not ask again.
+  zv::StoreLanguageChoice(zv::ProductKey(), *settings_);
+  return true;
 }
 
 bool CZentravueApp::RunMaintenance(const CCmdLineInfo& info) {
@@ -119,10 +133,9 @@ BOOL CZentravueApp::InitInstance() {
 
   if (settings_->SingleInstanceMode) {
     const zv::FirstInstance first = zv::FindFirstInstance(zv::ProgramFileName(), zv::AppName());
-    if (first.window && first.processCount > 1) {
-      zv::HandOverCommandLine(first.window, info);
-      return FALSE;
-    }
+    // A first instance that cannot be reached (its window just went away)
+    // leaves this start to run as a player of its own.
+    if (first.window && first.processCount > 1 && zv::HandOverCommandLine(first.window, info)) return FALSE;
   }
 
   CZentravueDlg dialog(nullptr, &info, &language_, settings_.get());

@@ -30,8 +30,9 @@ class CZentravueApp : public fw::App {
   LanguageTable& Language() { return language_; }
   CSettings* Settings() { return settings_.get(); }
   // The platform's association registration service; empty where the
-  // system does not offer it.
-  IApplicationAssociationRegistration* AssociationRegistration() const { return associations_.get(); }
+  // system does not offer it. Created on first use: it lives in the shell's
+  // library, which start-up does not need.
+  IApplicationAssociationRegistration* AssociationRegistration() const;
 
  private:
   // Loads the stored language or shows the standalone language page; false
@@ -46,7 +47,8 @@ class CZentravueApp : public fw::App {
   bool comInitialized_ = false;
   zv::WinSettingsHost settingsHost_;
   std::unique_ptr<CSettings> settings_;
-  fw::ComPtr<IApplicationAssociationRegistration> associations_;
+  mutable fw::ComPtr<IApplicationAssociationRegistration> associations_;
+  mutable bool associationsCreated_ = false;
   bool languageReady_ = false;
 };
 

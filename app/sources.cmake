@@ -4,6 +4,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   app/CmdLineValues.cpp
   app/FileAssocs.cpp
   app/HandOverItems.cpp
+  app/InstanceCandidate.cpp
   app/MediaUnits.cpp
   app/RecentMedia.cpp
   app/RegistryAccess.cpp

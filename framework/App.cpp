@@ -1,6 +1,7 @@
 #include "framework/App.h"
 
-#include <shellapi.h>
+#include "framework/CommandLineSplit.h"
+#include "framework/WideString.h"
 
 namespace fw {
 
@@ -13,16 +14,13 @@ App::~App() {
 }
 
 void ParseCommandLineText(const wchar_t* commandLine, CommandLineReceiver& receiver) {
-  int count = 0;
-  LPWSTR* args = CommandLineToArgvW(commandLine, &count);
-  if (!args) return;
+  const std::vector<std::u16string> args = SplitCommandLine(ToU16(commandLine ? commandLine : L""));
   // args[0] is the program itself.
-  for (int i = 1; i < count; ++i) {
-    const wchar_t* arg = args[i];
-    const bool isFlag = arg[0] == L'/' || arg[0] == L'-';
-    receiver.ParseParam(isFlag ? arg + 1 : arg, isFlag, i == count - 1);
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::wstring arg = ToWide(args[i]);
+    const bool isFlag = !arg.empty() && (arg[0] == L'/' || arg[0] == L'-');
+    receiver.ParseParam(isFlag ? arg.substr(1) : arg, isFlag, i == args.size() - 1);
   }
-  LocalFree(args);
 }
 
 void App::ParseCommandLine(CommandLineReceiver& receiver) const {

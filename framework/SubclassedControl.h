@@ -10,8 +10,8 @@ class SubclassedControl : public Window {
  public:
   ~SubclassedControl() override;
 
-  // Takes over a control's messages; false when it is not a window or
-  // another object of ours holds it already.
+  // Takes over a control's messages; false when it is not a window, or its
+  // user data is taken (another object of ours holds it already).
   bool Subclass(HWND control);
   // Gives the messages back; the control itself stays.
   void Unsubclass();
@@ -21,8 +21,10 @@ class SubclassedControl : public Window {
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR data);
+  struct Link;
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  Link* link_ = nullptr;
 };
 
 }  // namespace fw

@@ -1,4 +1,7 @@
 # Files of framework/: our thin stand-in for an application framework.
+list(APPEND ZV_PORTABLE_SOURCES
+  framework/CommandLineSplit.cpp
+)
 list(APPEND ZV_WIN_SOURCES
   framework/App.cpp
   framework/Dialog.cpp

@@ -21,6 +21,27 @@ constexpr DWORD kStateChangeTimeoutMs = 1000;
 bool VolumeInRange(long v) { return v >= -10000 && v <= 0; }
 bool BalanceInRange(long v) { return v >= -10000 && v <= 10000; }
 
+// The average time per frame (100 ns units) of a filter's connected video
+// input; 0 when it has none.
+REFERENCE_TIME InputTimePerFrame(IBaseFilter* filter) {
+  fw::ComPtr<IEnumPins> pins;
+  if (FAILED(filter->EnumPins(pins.put()))) return 0;
+  for (;;) {
+    fw::ComPtr<IPin> pin;
+    if (pins->Next(1, pin.put(), nullptr) != S_OK) return 0;
+    AM_MEDIA_TYPE type{};
+    if (FAILED(pin->ConnectionMediaType(&type))) continue;
+    REFERENCE_TIME perFrame = 0;
+    if (type.formattype == FORMAT_VideoInfo && type.cbFormat >= sizeof(VIDEOINFOHEADER) && type.pbFormat)
+      perFrame = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->AvgTimePerFrame;
+    else if (type.formattype == FORMAT_VideoInfo2 && type.cbFormat >= sizeof(VIDEOINFOHEADER2) && type.pbFormat)
+      perFrame = reinterpret_cast<const VIDEOINFOHEADER2*>(type.pbFormat)->AvgTimePerFrame;
+    CoTaskMemFree(type.pbFormat);
+    if (type.pUnk) type.pUnk->Release();
+    if (perFrame > 0) return perFrame;
+  }
+}
+
 }  // namespace
 
 CDirectShow::CDirectShow(HINSTANCE instance, HWND owner, CSettings* settings, const RECT& videoRect,
@@ -219,10 +240,17 @@ int CDirectShow::GetPosition() {
   return static_cast<int>(position / kReferencePerHundredth);
 }
 
+// The rate the renderer measures; where it measures none (some platforms'
+// renderers report 0), the stream's nominal rate from the time per frame of
+// the video's connection.
 double CDirectShow::GetFrameRate() {
   int rate = 0;
-  if (!quality_ || FAILED(quality_->get_AvgFrameRate(&rate))) return 0.0;
-  return rate / 100.0;
+  if (quality_ && SUCCEEDED(quality_->get_AvgFrameRate(&rate)) && rate > 0) return rate / 100.0;
+  REFTIME perFrame = 0;  // seconds
+  if (basicVideo_ && SUCCEEDED(basicVideo_->get_AvgTimePerFrame(&perFrame)) && perFrame > 0)
+    return 1.0 / perFrame;
+  const REFERENCE_TIME nominal = rendererInUse_ ? InputTimePerFrame(rendererInUse_) : 0;
+  return nominal > 0 ? 10000000.0 / static_cast<double>(nominal) : 0.0;
 }
 
 HRESULT CDirectShow::SetBalance(long balance) {

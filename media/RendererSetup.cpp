@@ -137,7 +137,10 @@ void CDirectShow::SetBasicVideoDestinationPosition(int left, int top, int width,
     mixerControl_->SetStreamOutputRect(0, &output);
     displayControl_->SetVideoPosition(&source, nullptr);
   } else if (basicVideo_) {
-    basicVideo_->SetDestinationPosition(left, top, width, height);
+    // The renderer's window covers the picture only, and the video window
+    // paints the bars around it.
+    if (videoWindow_) videoWindow_->SetWindowPosition(left, top, width, height);
+    basicVideo_->SetDestinationPosition(0, 0, width, height);
   }
   Trace(fw::Format(L"CMedia_SetBasicVideoDestinationPosition::%i,%i;%i*%i", left, top, width, height));
 }

@@ -7,6 +7,7 @@
 #include "media/FrameNumber.h"
 #include "media/MediaText.h"
 #include "media/StreamSelection.h"
+#include "media/OpeningError.h"
 
 namespace {
 
@@ -152,20 +153,9 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
 void VideoFile::ReportRenderFailure(HRESULT hr) {
   const bool fullscreen = IsFullscreen();
   if (fullscreen) ShowCursor(TRUE);
-  wchar_t reason[161] = {};
-  // Codes outside the media framework's own (a time-out, a system error)
-  // get the system's text.
-  if (AMGetErrorTextW(hr, reason, 160) == 0 || reason[0] == 0)
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   hr == VFW_E_TIMEOUT ? static_cast<DWORD>(ERROR_TIMEOUT) : static_cast<DWORD>(hr), 0, reason, 160,
-                   nullptr);
-  std::u16string format = texts_ ? texts_->Message(u"ERROROPENING") : std::u16string();
-  if (format.empty()) format = u"%s\n%s";
-  const std::wstring message =
-      fw::ToWide(zv::FillTwoPlaceholders(format, fw::ToU16(fileName_), fw::ToU16(reason)));
+  const std::wstring message = zv::OpeningErrorMessage(texts_, fileName_, hr);
   Trace(L"VF_CSTOR::ErrorRendering[" + message + L"]");
-  const std::wstring caption = texts_ ? fw::ToWide(texts_->Message(u"ERROR2")) : std::wstring();
-  MessageBoxW(owner_, message.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+  zv::ShowOpeningErrorBox(owner_, texts_, message);
   if (fullscreen) ShowCursor(FALSE);
 }
 

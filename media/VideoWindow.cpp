@@ -40,6 +40,23 @@ LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_SIZE:
       if (s.current) s.current->PlaceVideo(LOWORD(lParam), HIWORD(lParam));
       break;
+    case WM_ERASEBKGND: {
+      // What the picture does not cover (the bars around it, the window
+      // before the first frame) shows the border colour, never an older
+      // picture: not every renderer paints its borders.
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT picture{};
+        GetWindowRect(child, &picture);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&picture), 2);
+        ExcludeClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
+      }
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      FillRect(dc, &client, s.brush ? static_cast<HBRUSH>(s.brush.get()) : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      return 1;
+    }
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && s.current) PostMessageW(s.current->OwnerWindow(), WM_CLOSE, 0, 0);
       break;

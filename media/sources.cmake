@@ -3,6 +3,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   media/DurationText.cpp
   media/LanguageNames.cpp
   media/FrameNumber.cpp
+  media/MediaErrorText.cpp
   media/MediaText.cpp
   media/RendererChoice.cpp
   media/TrackTags.cpp
@@ -24,6 +25,7 @@ list(APPEND ZV_WIN_SOURCES
   media/Media.cpp
   media/MediaGuids.cpp
   media/MediaTypes.cpp
+  media/OpeningError.cpp
   media/PlatformQuirks.cpp
   media/RendererSetup.cpp
   media/StreamSelection.cpp

@@ -55,9 +55,11 @@ void CZentravueDlg::EndOfMedia(bool looping) {
   RewindOrStopAtEnd(looping);
   RunShutdownHook();
   if (closeAfterPlayback_) {
+    // Through the window's own closing, which gives back the power settings,
+    // closes the media while their window exists and removes the tray icon.
     inEndOfMedia_ = false;
     inEndDialog_ = true;
-    EndDialog(0);
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
     return;
   }
   if (loop_) Play();

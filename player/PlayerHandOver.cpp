@@ -1,6 +1,5 @@
-// The receiving side of the single-instance hand-over, the playlist window's
-// requests on the same message, and the test hook that lets another process
-// look into the window.
+// The receiving side of the single-instance hand-over and the playlist
+// window's requests on the same message.
 #include "player/ZentravueDlg.h"
 
 #include "app/DebugDlg.h"
@@ -82,50 +81,4 @@ void CZentravueDlg::OnPlaylistRequest(int code, LPARAM value) {
     default:
       break;
   }
-}
-
-static LRESULT TextAnswer(const std::wstring& text) {
-  if (text.empty() || text.size() > zv::kMaxAtomChars) return 0;
-  return GlobalAddAtomW(text.c_str());
-}
-
-// ---- Test hook: answers another process's questions about the window's
-// state, for end-to-end tests of hand-over, remote control and opening. ----
-LRESULT CZentravueDlg::OnTestQuery(WPARAM question, LPARAM argument) {
-  const auto index = static_cast<size_t>(argument - 1);
-  switch (static_cast<PlayerTestQuery>(question)) {
-    case PlayerTestQuery::PlaylistCount:
-      return playlist_->Count();
-    case PlayerTestQuery::PlaylistEntry:
-      return argument >= 1 && argument <= playlist_->Count()
-                 ? TextAnswer(fw::ToWide(playlist_->EntryPath(static_cast<int>(argument))))
-                 : 0;
-    case PlayerTestQuery::PlayedCount:
-      return static_cast<LRESULT>(playedEntries_.size());
-    case PlayerTestQuery::PlayedEntry:
-      return argument >= 1 && index < playedEntries_.size() ? playedEntries_[index] : 0;
-    case PlayerTestQuery::HandOversApplied:
-      return handOversApplied_;
-    case PlayerTestQuery::CommandLineFlag: {
-      const zv::HandOverFlag* item = zv::FindHandOverFlag(static_cast<int32_t>(argument));
-      return item && cmdLine_->*item->flag ? 1 : 0;
-    }
-    case PlayerTestQuery::CommandLineText: {
-      const zv::HandOverText* item = zv::FindHandOverText(static_cast<int32_t>(argument));
-      return item ? TextAnswer(fw::ToWide((cmdLine_->*item->get)())) : 0;
-    }
-    case PlayerTestQuery::TraceLogOpen:
-      return debugDlg_ && debugDlg_->IsCreated() ? 1 : 0;
-    case PlayerTestQuery::PlayState:
-      return playState_;
-    case PlayerTestQuery::MediaOpen:
-      return currentMedia_ ? 1 : 0;
-    case PlayerTestQuery::Position:
-      return currentMedia_ ? currentMedia_->GetPosition() : -1;
-    case PlayerTestQuery::CurrentEntry:
-      return playlist_->CurrentPosition();
-    case PlayerTestQuery::DvdOpen:
-      return dvdMedia_ ? 1 : 0;
-  }
-  return 0;
 }

@@ -65,6 +65,7 @@ void CZentravueDlg::RelayoutBarRow() {
 }
 
 void CZentravueDlg::RelayoutWindow() {
+  ++relayouts_;
   if (fullscreen_) LeaveFullscreen();
   RelayoutBarRow();
   if (currentMedia_) {
@@ -78,14 +79,19 @@ void CZentravueDlg::RelayoutWindow() {
 
 void CZentravueDlg::SizeWindowToVideoArea(int width, int height) {
   // Twice: the menu bar may wrap to another number of lines at the new width.
+  // A size that is already right is not set again (each change costs a
+  // relayout, and a round trip to the display server on some platforms).
+  const int relayoutsBefore = relayouts_;
   for (int pass = 0; pass < 2; ++pass) {
     const RECT window = WindowRect();
     const RECT client = ClientRect();
     const zv::layout::Size size =
         zv::layout::WindowSizeForVideo({width, height}, SizeOf(window), SizeOf(client), CurrentBars());
+    if (size.width == window.right - window.left && size.height == window.bottom - window.top) break;
     SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  RelayoutWindow();
+  // A change has laid the window out already (WM_SIZE).
+  if (relayouts_ == relayoutsBefore) RelayoutWindow();
 }
 
 void CZentravueDlg::LayoutForVideo() {
@@ -108,7 +114,11 @@ void CZentravueDlg::LayoutForVideo() {
 void CZentravueDlg::LayoutForAudioOnly() {
   if (fullscreen_) LeaveFullscreen();
   if (IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  // The video window of an earlier video would cover the idle picture with
+  // its last frame.
+  if (currentMedia_) currentMedia_->HideVideoWindow();
   SizeWindowToVideoArea(idleAreaWidth_, idleAreaHeight_);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CZentravueDlg::IdleLayout() {
@@ -117,11 +127,13 @@ void CZentravueDlg::IdleLayout() {
   if (currentMedia_) currentMedia_->HideVideoWindow();
   positionBar_.SetPos(0);
   EnableWindow(positionBar_.hwnd(), FALSE);
-  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-  style = (style & ~static_cast<LONG_PTR>(WS_THICKFRAME | WS_MAXIMIZEBOX)) | WS_CLIPCHILDREN;
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
-  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  const LONG_PTR oldStyle = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  const LONG_PTR style = (oldStyle & ~static_cast<LONG_PTR>(WS_THICKFRAME | WS_MAXIMIZEBOX)) | WS_CLIPCHILDREN;
+  if (style != oldStyle) {
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
   UpdateTitle();
   ClearStatusPanes();
   SizeWindowToVideoArea(idleAreaWidth_, idleAreaHeight_);

@@ -11,6 +11,7 @@
 #include "framework/Menu.h"
 #include "framework/WideString.h"
 #include "lang/LanguageTable.h"
+#include "media/OpeningError.h"
 #include "media/VideoFile.h"
 #include "framework/FileDialogs.h"
 #include "player/FolderScan.h"
@@ -21,8 +22,10 @@
 #include "res/resource.h"
 
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -33,11 +36,23 @@ std::wstring NamePart(const std::wstring& path) { return fw::ToWide(zv::NamePart
 }  // namespace
 
 void CZentravueDlg::OpenCommandLineMedia() {
-  const std::wstring name = fw::ToWide(cmdLine_->MediaName());
+  std::wstring name = fw::ToWide(cmdLine_->MediaName());
   if (name.empty()) return;
   if (playlist_->Load(fw::ToU16(name))) {
     RefreshPlaylistCommands(true);
     return;
+  }
+  // A name that matches no file gets the same box as a file that does not
+  // open, rather than an idle window that says nothing. A bare relative
+  // name may sit beside the program.
+  if (!IsAddress(name) && folderscan::MatchingFiles(name).empty()) {
+    const std::wstring besideProgram = zv::ProgramFolder() + name;
+    if (name.find(L':') != std::wstring::npos || folderscan::MatchingFiles(besideProgram).empty()) {
+      zv::ShowOpeningErrorBox(hwnd_, language_,
+                              zv::OpeningErrorMessage(language_, name, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)));
+      return;
+    }
+    name = besideProgram;
   }
   CreatePlaylistSingle(name);
   if (!cmdLine_->AudioFile().empty()) OpenAudioTrack(fw::ToWide(cmdLine_->AudioFile()));
@@ -76,6 +91,7 @@ void CZentravueDlg::CreatePlaylistMultiple(std::vector<std::wstring> names) {
 }
 
 void CZentravueDlg::PlayEntry(int entry) {
+  BusyScope busy(*this);
   const int count = playlist_->Count();
   if (entry > count) entry = 1;
   if (entry <= 0) entry = playlist_->CurrentPosition();
@@ -98,6 +114,7 @@ void CZentravueDlg::PlayEntry(int entry) {
 bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   // 1.-2.
   if (requestedName.empty()) return false;
+  BusyScope busy(*this);
   SetText(titleBase_);
   ClearStatusPanes();
   CloseMedia(false);
@@ -243,7 +260,7 @@ void CZentravueDlg::SelectPreferredAudioLanguage() {
     texts.push_back(id == 0 || id == static_cast<UINT>(-1) ? std::u16string() : fw::ToU16(fw::ItemTextAt(audio, i)));
   }
   const int chosen = zv::streams::PreferredAudioItem(texts);
-  if (chosen >= 0) SendMessageW(hwnd_, WM_COMMAND, GetMenuItemID(audio, chosen), 0);
+  if (chosen >= 0) RunCommand(GetMenuItemID(audio, chosen));
 }
 
 void CZentravueDlg::OpenSameNameAudioTrack() {
@@ -271,6 +288,7 @@ void CZentravueDlg::OpenDiscOrFolder(std::wstring path) {
 
 bool CZentravueDlg::OpenAudioTrack(const std::wstring& audioFile) {
   if (!fileMedia_ || !fileMedia_->HasVideo()) return false;
+  BusyScope busy(*this);
   const bool opened = fileMedia_->OpenAudioTrack(audioFile);
   CheckCommand(IDM_AUDIO_AUDIOTRACKOEFFNEN, opened);
   if (opened) {
@@ -283,7 +301,13 @@ bool CZentravueDlg::OpenAudioTrack(const std::wstring& audioFile) {
 void CZentravueDlg::CloseMedia(bool restoreWindow) {
   if (!fileMedia_ && !dvdMedia_) return;
   CloseMediaDialogs();
+  BusyScope busy(*this);
   KillTimer(hwnd_, ID_Clock_Timer);
+  // Every path that ends playback gives the screen saver and display sleep
+  // back, and leaves no drag or taskbar progress behind.
+  PowerManagementForPlayback(false);
+  dragging_ = false;
+  SetTaskbarState(TBPF_NOPROGRESS);
   if (restoreWindow) IdleLayout();
   StoreResumePosition();
   currentMedia_ = nullptr;
@@ -423,8 +447,11 @@ void CZentravueDlg::JumpToResumePosition() {
   if (!fileMedia_) return;
   const int32_t seconds = recent_->ResumeSeconds(fw::ToU16(fileName_));
   if (seconds <= 0) return;
+  // A damaged value may be any number: hundredths must stay within 32 bits
+  // (the media clamp the place to their duration).
+  const int32_t hundredths = seconds > INT32_MAX / 100 ? INT32_MAX : seconds * 100;
   fileMedia_->Pause();
-  fileMedia_->SetPosition(seconds * 100);
+  fileMedia_->SetPosition(hundredths);
   // Stopped: the media stays paused on the frame at the new place, as the
   // player's own stop leaves it, so the picture shows while the play state
   // stays stopped. (Running it and stopping when the frame is ready loses

@@ -78,6 +78,7 @@ void CZentravueDlg::Stop(bool rewindToMarkStart) {
   currentMedia_->Pause();
   playState_ = kPlayStopped;
   UpdateTitle();
+  SetTaskbarState(TBPF_NOPROGRESS);
 }
 
 void CZentravueDlg::SetTaskbarState(int flags) {
@@ -130,7 +131,7 @@ void CZentravueDlg::Jump(int direction) {
   if (target.beforeStart && playlist_->Count() > 0 && playlist_->CurrentPosition() > 1) {
     PreviousTitle();
     if (!currentMedia_) return;
-    target.position = currentMedia_->GetDuration() - range * 100;
+    target.position = zv::JumpIntoPreviousEnd(currentMedia_->GetDuration(), range);
   }
   currentMedia_->SetPosition(target.position);
 }

@@ -47,8 +47,9 @@ CToolBar::~CToolBar() {
 }
 
 HWND CToolBar::CreateBar(HWND owner, bool atTop, const CToolBarButtons& table, const CToolBarImages& images) const {
-  const DWORD style = WS_CHILD | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                      CCS_NORESIZE | CCS_NOPARENTALIGN | (atTop ? CCS_TOP : CCS_BOTTOM);
+  // No tooltip control of the bar's own: it uses the owner's (made first).
+  const DWORD style = WS_CHILD | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NORESIZE |
+                      CCS_NOPARENTALIGN | (atTop ? CCS_TOP : CCS_BOTTOM);
   HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, owner, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
   if (!bar) return nullptr;
@@ -69,11 +70,6 @@ bool CToolBar::Create(HWND owner, bool atTop, const CToolBarButtons& table, cons
   if (!bar) return false;
   HWND old = hwnd_;
   const bool wasHidden = old && !IsWindowVisible(old);
-  if (!tooltip_) {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  }
   if (old) {
     for (const auto& [command, text] : tooltips_) RemoveTool(old, command);
     Unsubclass();
@@ -94,14 +90,38 @@ bool CToolBar::Create(HWND owner, bool atTop, const CToolBarButtons& table, cons
       if (!slot.IsSeparator()) tooltips_[slot.command] = fw::ToWide(table.TooltipOf(slot.tooltipName));
     }
   }
-  // The bar's own tooltip control gives way to the owner's.
-  HWND own = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
-  SendMessageW(bar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltip_), 0);
-  if (own && own != tooltip_) DestroyWindow(own);
-  const auto texts = tooltips_;
-  for (const auto& [command, text] : texts) SetTool(command, text);
+  // The tooltip control is made when the mouse first comes to the bar (or
+  // someone asks for it): nothing shows it before, and start-up is quicker.
+  if (tooltip_) {
+    SendMessageW(bar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltip_), 0);
+    for (const auto& [command, text] : tooltips_) SetTool(command, text);
+  }
   if (!wasHidden) ShowWindow(bar, SW_SHOWNA);
   return true;
+}
+
+HWND CToolBar::Tooltip() {
+  EnsureTooltip();
+  return tooltip_;
+}
+
+void CToolBar::EnsureTooltip() {
+  if (tooltip_ || !hwnd_ || !owner_) return;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr, GetModuleHandleW(nullptr),
+                             nullptr);
+  if (!tooltip_) return;
+  SendMessageW(hwnd_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltip_), 0);
+  for (const auto& [command, text] : tooltips_) SetTool(command, text);
+}
+
+bool CToolBar::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*) {
+  if (tooltip_ || message < WM_MOUSEFIRST || message > WM_MOUSELAST) return false;
+  EnsureTooltip();
+  // The bar relays what follows; this first message goes by hand.
+  MSG relayed{hwnd_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+  if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  return false;
 }
 
 void CToolBar::CopyButtonsFrom(HWND old) {
@@ -144,10 +164,22 @@ int CToolBar::Dock(int clientWidth, int clientHeight, int statusBarHeight) {
   bars.statusBar = statusBarHeight;
   const zv::layout::Rect r = zv::layout::ToolBarRect(zv::layout::Size{clientWidth, clientHeight}, bars);
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  // Wrapped buttons moved: their tools follow.
-  const auto texts = tooltips_;
-  for (const auto& [command, text] : texts) SetTool(command, text);
+  // Wrapped buttons moved: their tools follow (only their rectangles change).
+  if (tooltip_)
+    for (const auto& [command, text] : tooltips_) MoveTool(command);
   return r.Height();
+}
+
+void CToolBar::MoveTool(int command) {
+  if (!tooltip_ || !hwnd_) return;
+  const LRESULT index = SendMessageW(hwnd_, TB_COMMANDTOINDEX, command, 0);
+  if (index < 0) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = hwnd_;
+  tool.uId = static_cast<UINT_PTR>(command);
+  SendMessageW(hwnd_, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tool.rect));
+  SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CToolBar::RemoveTool(HWND bar, int command) {
@@ -163,19 +195,24 @@ void CToolBar::SetTool(int command, const std::wstring& text) {
   if (!tooltip_ || !hwnd_) return;
   const LRESULT index = SendMessageW(hwnd_, TB_COMMANDTOINDEX, command, 0);
   if (index < 0) return;
-  RECT item{};
-  SendMessageW(hwnd_, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-  SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
-  RemoveTool(hwnd_, command);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.hwnd = hwnd_;
   tool.uId = static_cast<UINT_PTR>(command);
-  tool.rect = item;
+  SendMessageW(hwnd_, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tool.rect));
   tool.lpszText = const_cast<wchar_t*>(tooltips_[command].c_str());
+  // A tool that exists gets the new text (shown at once if its tip is up)
+  // and rectangle; re-adding every tool would cost a tooltip update each.
+  TTTOOLINFOW existing{};
+  existing.cbSize = sizeof(existing);
+  existing.hwnd = hwnd_;
+  existing.uId = tool.uId;
+  if (SendMessageW(tooltip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing))) {
+    SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    return;
+  }
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(tooltip_, TTM_UPDATE, 0, 0);
-  SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
 void CToolBar::SetButtonPicture(int command, int imageIndex, const std::wstring& tooltip) {

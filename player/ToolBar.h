@@ -25,7 +25,8 @@ class CToolBar : public fw::SubclassedControl {
   bool Create(HWND owner, bool atTop, const CToolBarButtons& table, const CToolBarImages& images);
 
   bool AtTop() const { return atTop_; }
-  HWND Tooltip() const { return tooltip_; }
+  // The owner's tooltip control that holds a tool per button; made on first use.
+  HWND Tooltip();
 
   // Puts the bar across the owner's client width, at the top or just above
   // a status bar of the given height, as high as its (possibly wrapped) rows
@@ -54,10 +55,14 @@ class CToolBar : public fw::SubclassedControl {
   FW_DECLARE_MESSAGE_MAP()
   LRESULT OnNcCalcSize(WPARAM, LPARAM);
   LRESULT OnNcPaint(WPARAM, LPARAM);
+  bool OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void EnsureTooltip();
 
   HWND CreateBar(HWND owner, bool atTop, const CToolBarButtons& table, const CToolBarImages& images) const;
   void CopyButtonsFrom(HWND old);
   void SetTool(int command, const std::wstring& text);
+  // The tool's rectangle follows its button (after docking and wrapping).
+  void MoveTool(int command);
   void RemoveTool(HWND bar, int command);
 
   HWND owner_ = nullptr;

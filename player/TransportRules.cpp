@@ -58,6 +58,13 @@ JumpTarget JumpFrom(int32_t position, int direction, int32_t rangeSeconds) {
   return {static_cast<int32_t>(target), false};
 }
 
+int32_t JumpIntoPreviousEnd(int32_t duration, int32_t rangeSeconds) {
+  const int64_t target = static_cast<int64_t>(duration) - static_cast<int64_t>(rangeSeconds) * 100;
+  if (target < 0) return 0;
+  if (target > INT32_MAX) return INT32_MAX;
+  return static_cast<int32_t>(target);
+}
+
 bool PassedMarkEnd(int32_t position, int32_t markEnd, int32_t mediaEnd) {
   return markEnd < mediaEnd && position >= markEnd && static_cast<int64_t>(position) <= int64_t{markEnd} + 50;
 }

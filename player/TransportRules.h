@@ -39,6 +39,11 @@ struct JumpTarget {
 // is no upper clamp: the media object keeps seeks inside the media.
 JumpTarget JumpFrom(int32_t position, int direction, int32_t rangeSeconds);
 
+// Where a backward jump that left the start of one entry lands in the entry
+// before: the jumping range before its end, kept inside 0..INT32_MAX
+// whatever range the settings hold.
+int32_t JumpIntoPreviousEnd(int32_t duration, int32_t rangeSeconds);
+
 // Looping between marks: true when the position has just passed the mark
 // end (up to half a second after it) and the mark end lies before the end
 // of the media, which the end-of-media handling loops itself.

@@ -119,7 +119,16 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND_RANGE(ID_FILTER_AUDIO_FIRST, ID_FILTER_SUBTITLE_FIRST + 999, OnStreamCommand)
   FW_ON_COMMAND(IDM_VIDEO_EIGENSCHAFTEN, OnCodecDialog)
   FW_ON_COMMAND(IDM_AUDIO_SETTINGS, OnAudioSettings)
+  // Help
+  FW_ON_COMMAND(IDM_HILFE_INFO, OnAbout)
+  FW_ON_COMMAND(IDM_DONATE_DONATE, OnDonate)
 FW_END_MESSAGE_MAP()
+
+namespace {
+PlayerMessageHook* g_messageHook = nullptr;
+}
+
+void CZentravueDlg::InstallMessageHook(PlayerMessageHook* hook) { g_messageHook = hook; }
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)
     : fw::Dialog(IDD_ZENTRAVUE_DIALOG, parent),
@@ -137,16 +146,23 @@ CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* 
   recent_ = std::make_unique<zv::RecentMedia>(registry_, fw::ToU16(zv::ProductKey()));
   if (cmdLine_->NoSplash) idleAreaHeight_ = 0;
   LoadIdlePicture();
+  // The built-in tooltips are German: the active language's are taken from
+  // the start.
+  if (language_) {
+    for (size_t i = 0; i < buttons_.Count(); ++i) {
+      const std::u16string name = buttons_.At(i).name;
+      const std::u16string tooltip = language_->Text(u"ToolBar", name);
+      if (!tooltip.empty()) buttons_.SetTooltip(name, tooltip);
+    }
+  }
+  // Questions from other programs could read a half-built media object.
+  busy_.AddRefusedMessage(kMsgRemoteControl);
+  if (g_messageHook) busy_.AddRefusedMessage(g_messageHook->Message());
 }
 
 CZentravueDlg::~CZentravueDlg() {
   // The media object lives in the video window of this window: close it first.
   if (currentMedia_) CloseMedia(false);
-}
-
-UINT CZentravueDlg::TestQueryMessage() {
-  static const UINT message = RegisterWindowMessageW(L"Zentravue.TestHook.PlayerQuery");
-  return message;
 }
 
 std::wstring CZentravueDlg::Text(const char16_t* key) const {
@@ -335,6 +351,8 @@ void CZentravueDlg::OnCancel() {}
 void CZentravueDlg::OnExit() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 LRESULT CZentravueDlg::OnClose(WPARAM, LPARAM) {
+  BusyScope busy(*this);
+  windowClosing_ = true;
   PowerManagementForPlayback(false);
   KillTimer(hwnd_, ID_Clock_Timer);
   CloseMedia(false);
@@ -389,6 +407,27 @@ void CZentravueDlg::DrawIdlePicture(HDC dc) {
   SetDIBitsToDevice(dc, area.left, area.top, static_cast<DWORD>(idlePicture_.Width()),
                     static_cast<DWORD>(idlePicture_.Height()), 0, 0, 0,
                     static_cast<UINT>(idlePicture_.Height()), rows.data(), &info, DIB_RGB_COLORS);
+  DrawIdleTagline(dc, area);
+}
+
+// The line under the program name on the idle picture, in the active
+// language (the picture itself carries no words but the name).
+void CZentravueDlg::DrawIdleTagline(HDC dc, const RECT& area) {
+  const std::wstring tagline = Text(u"IDLE_TAGLINE");
+  if (tagline.empty()) return;
+  if (!taglineFont_) {
+    taglineFont_.Reset(CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+  }
+  // Beside the play symbol, under the name, clipped to the picture.
+  RECT line{area.left + 159, area.top + 150, area.left + idlePicture_.Width() - 8, area.top + 172};
+  const int saved = SaveDC(dc);
+  SelectObject(dc, taglineFont_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0x8e, 0xa4, 0xc4));
+  DrawTextW(dc, tagline.c_str(), static_cast<int>(tagline.size()), &line,
+            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  RestoreDC(dc, saved);
 }
 
 LRESULT CZentravueDlg::OnSize(WPARAM type, LPARAM) {
@@ -426,8 +465,9 @@ LRESULT CZentravueDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
     return 0;
   }
   if ((command & 0xFFF0) == SC_MINIMIZE && fullscreen_) LeaveFullscreen();
-  // The default handling does the rest; menu commands need their position
-  // (SC_MOUSEMENU) or key (SC_KEYMENU).
+  // The default handling does the rest, with the whole message: a menu
+  // opened or a caption dragged with the mouse needs the cursor's point, a
+  // menu opened with the keyboard the character.
   DefWindowProcW(hwnd_, WM_SYSCOMMAND, command, lParam);
   return 0;
 }
@@ -485,6 +525,15 @@ void CZentravueDlg::OnAspectRatioCommand() {
 
 bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == 0) return false;
+  if (message == kMsgReplayKept) {
+    ReplayKeptMessages();
+    *result = 0;
+    return true;
+  }
+  if (busy_.Judge(message, wParam, lParam) != PlayerBusyState::Verdict::Handle) {
+    *result = 0;
+    return true;
+  }
   if (OnDvdMessage(message, wParam, lParam)) {
     *result = 0;
     return true;
@@ -494,9 +543,11 @@ bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     CreateTaskbarList();
     return false;
   }
-  if (message != TestQueryMessage()) return false;
-  *result = OnTestQuery(wParam, lParam);
-  return true;
+  if (g_messageHook && message == g_messageHook->Message()) {
+    *result = g_messageHook->Answer(*this, wParam, lParam);
+    return true;
+  }
+  return false;
 }
 
 void CZentravueDlg::CreateTaskbarList() {

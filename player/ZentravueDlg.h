@@ -19,6 +19,8 @@
 //                          commands, permitted operations, menu buttons by mouse
 //   PlayerTranslation.cpp  translating menus and toolbar, language changes, menu drawing
 //   PlayerPlaylistWindow.cpp  the playlist window and the playlist menu commands
+//   PlayerBusy.cpp         the busy guard of opening and closing
+//   PlayerHelp.cpp         Help > About and Donate
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
@@ -30,6 +32,7 @@
 #include "media/VideoPlacement.h"
 #include "player/ImageButton.h"
 #include "player/LayoutMath.h"
+#include "player/PlayerBusy.h"
 #include "player/ToolBar.h"
 #include "player/ToolBarButtons.h"
 #include "player/ToolBarImages.h"
@@ -58,6 +61,18 @@ struct ITaskbarList3;
 namespace zv {
 class RecentMedia;
 }
+class CZentravueDlg;
+
+// Answers one registered message of the player window on behalf of a
+// program that embeds the window (a test program asks about the window's
+// state this way). The shipped program installs none. The message is
+// refused (answer 0) while the window is busy.
+class PlayerMessageHook {
+ public:
+  virtual ~PlayerMessageHook() = default;
+  virtual UINT Message() const = 0;
+  virtual LRESULT Answer(CZentravueDlg& player, WPARAM wParam, LPARAM lParam) = 0;
+};
 
 // Play state of the window.
 enum PlayState : int { kPlayStopped = 0, kPlayPaused = 1, kPlayPlaying = 2 };
@@ -92,8 +107,24 @@ class CZentravueDlg : public fw::Dialog {
   CToolBar& ToolBar() { return toolBar_; }
   std::wstring StatusText(int pane) const;
 
-  // Registered message of the test hook (see OnTestQuery).
-  static UINT TestQueryMessage();
+  // For every player window made afterwards; null removes it.
+  static void InstallMessageHook(PlayerMessageHook* hook);
+
+  // ---- Busy guard (PlayerBusy.h, PlayerBusy.cpp) ----
+  // Busy while media is opened or closed or the window closes: posted work
+  // that arrives meanwhile is replayed afterwards, questions from other
+  // programs are refused.
+  bool IsBusy() const { return busy_.IsBusy(); }
+  class BusyScope {
+   public:
+    explicit BusyScope(CZentravueDlg& player);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    CZentravueDlg& player_;
+  };
 
   // ---- Transport (PlayerTransport.cpp) ----
   void Play();
@@ -240,6 +271,8 @@ class CZentravueDlg : public fw::Dialog {
  protected:
   BOOL OnInitDialog() override;
   void OnCancel() override;
+  // Opens a web address with the shell (tests replace it to stay in-process).
+  virtual void OpenAddress(const std::wstring& address);
   bool OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
@@ -261,6 +294,8 @@ class CZentravueDlg : public fw::Dialog {
   void OnCloseMediaCommand();
   void OnClearRecent();
   void OnAspectRatioCommand();
+  void OnAbout();
+  void OnDonate();
 
   // Initialisation steps and window services (ZentravueDlg.cpp).
   void LoadIdlePicture();
@@ -272,6 +307,7 @@ class CZentravueDlg : public fw::Dialog {
   void RemoveTrayIcon();
   void CreateTaskbarList();
   void DrawIdlePicture(HDC dc);
+  void DrawIdleTagline(HDC dc, const RECT& area);
   // A message text of the active language ([Code]); empty without a language.
   std::wstring Text(const char16_t* key) const;
 
@@ -282,7 +318,15 @@ class CZentravueDlg : public fw::Dialog {
   void ReceiveHandOverText(int code, ATOM atom);
   void ApplyHandOver();
   void OnPlaylistRequest(int code, LPARAM value);
-  LRESULT OnTestQuery(WPARAM question, LPARAM argument);
+
+  // Busy guard (PlayerBusy.cpp).
+  friend class PlayerTestAccess;
+  // Runs a command's handler directly. Inside a busy time use this rather
+  // than sending WM_COMMAND, which waits for the end of the busy time.
+  void RunCommand(UINT id);
+  void ReplayKeptMessages();
+  PlayerBusyState busy_;
+  bool windowClosing_ = false;  // WM_CLOSE ran: nothing more is replayed
 
   // Transport helpers (PlayerTransport.cpp).
   void SetRateOrFallback(double rate, double fallback);
@@ -344,11 +388,13 @@ class CZentravueDlg : public fw::Dialog {
   int idleAreaHeight_ = 250;
   COLORREF borderColour_ = RGB(0, 0, 0);
   fw::GdiObject borderBrush_;
+  fw::GdiObject taglineFont_;
   bool firstPaintDone_ = false;
 
   // Window modes (PlayerLayout.cpp).
   bool fullscreen_ = false;
   bool fitAppliedInFullscreen_ = false;
+  int relayouts_ = 0;  // counts RelayoutWindow, to skip a redundant one
 
   // Taskbar progress.
   fw::ComPtr<ITaskbarList3> taskbar_;
@@ -387,7 +433,7 @@ class CZentravueDlg : public fw::Dialog {
   // The steps of the end of media (PlayerEvents.cpp).
   void RewindOrStopAtEnd(bool looping);
   void RunShutdownHook();
-  bool inEndDialog_ = false;  // "close" ended the dialog; no further events
+  bool inEndDialog_ = false;  // "close" asked the window to close; no further events
 
   // ---- transport additions ----
   // Power management while a video plays: what was switched off, and the
@@ -473,23 +519,4 @@ class CZentravueDlg : public fw::Dialog {
   std::wstring subtitleOffText_[2];  // main menu, context menu
   CCodecDialog* codecDialog_ = nullptr;
   CAudioSettingsDlg* audioDialog_ = nullptr;
-};
-
-// Questions of the test hook (first parameter of TestQueryMessage()).
-// Numbers are answered directly; texts as a global atom that the asker deletes
-// (0 when there is no such text).
-enum class PlayerTestQuery : WPARAM {
-  PlaylistCount = 0,    // number of playlist entries
-  PlaylistEntry = 1,    // name of entry lParam (1-based), as an atom
-  PlayedCount = 2,      // how many entries hand-overs started
-  PlayedEntry = 3,      // the entry started as number lParam (1-based)
-  HandOversApplied = 4, // completed hand-overs (end code received)
-  CommandLineFlag = 5,  // flag of hand-over code lParam (3001..4010): 0 or 1
-  CommandLineText = 6,  // text of hand-over code lParam (1002..1007), as an atom
-  TraceLogOpen = 7,     // 1 when the trace window exists
-  PlayState = 8,        // 0 stopped, 1 paused, 2 playing
-  MediaOpen = 9,        // 1 when media is open
-  Position = 10,        // position in hundredths (-1 without media)
-  CurrentEntry = 11,    // current playlist entry (0 when none)
-  DvdOpen = 12,         // 1 when DVD media is open
 };

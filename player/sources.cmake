@@ -12,10 +12,13 @@ list(APPEND ZV_PORTABLE_SOURCES
 list(APPEND ZV_WIN_SOURCES
   player/FolderScan.cpp
   player/Hyperlink.cpp
+  player/InfoDlg.cpp
+  player/PlayerBusy.cpp
   player/PlayerCommandLine.cpp
   player/PlayerDvd.cpp
   player/PlayerEvents.cpp
   player/PlayerHandOver.cpp
+  player/PlayerHelp.cpp
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
   player/PlayerOpening.cpp

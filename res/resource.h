@@ -310,6 +310,17 @@
 // System integration: update server address and public key of update signatures
 #define IDR_UPDATE_SERVER                                    3701
 #define IDR_UPDATE_KEY                                       3702
+// About dialog (player window): its controls and the licence notices shown in it
+#define IDR_THIRDPARTY_NOTICES                               379
+#define IDC_INFO_ICON                                        1180
+#define IDC_INFO_TITLE                                       1181
+#define IDC_INFO_VERSION                                     1182
+#define IDC_INFO_CREDITS                                     1183
+#define IDC_INFO_WEBSITE                                     1184
+#define IDC_INFO_MAIL                                        1185
+#define IDC_INFO_LICENCE                                     1186
+#define IDC_INFO_NOTICEFILE                                  1187
+#define IDC_INFO_NOTICES                                     1188
 
 // Next default values for new objects
 #ifdef APSTUDIO_INVOKED

@@ -6,9 +6,12 @@
 #include "lang/LanguageResources.h"
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
+#include "settings/LocaleLanguage.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -45,11 +48,66 @@ BOOL CSettingsLanguage::OnInitDialog() {
   AddImageList();
   AddBuiltInLanguages();
   AddLanguageFiles();
-  if (Standalone)
+  FitFirstColumn();
+  if (Standalone) {
+    SelectLocaleLanguage();
     MakeStandaloneWindow();
-  else
+  } else {
     MakeChildPage();
+  }
   return TRUE;
+}
+
+// The first column is at least as wide as its title and its names, so that
+// neither is cut ("Sprache/Language" does not fit a quarter of the page).
+void CSettingsLanguage::FitFirstColumn() {
+  wchar_t title[128] = {};
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = title;
+  column.cchTextMax = static_cast<int>(std::size(title));
+  ListView_GetColumn(list_, 0, &column);
+  // Room for the header's and the cells' margins, and the cells' icon.
+  int needed = ListView_GetStringWidth(list_, title) + 16;
+  const int rows = ListView_GetItemCount(list_);
+  for (int row = 0; row < rows; ++row) {
+    wchar_t text[256] = {};
+    ListView_GetItemText(list_, row, 0, text, static_cast<int>(std::size(text)));
+    needed = std::max(needed, ListView_GetStringWidth(list_, text) + 16 + 20);
+  }
+  if (ListView_GetColumnWidth(list_, 0) >= needed) return;
+  ListView_SetColumnWidth(list_, 0, needed);
+  // The last column gives the room back, so that no scroll bar appears.
+  RECT client{};
+  GetClientRect(list_, &client);
+  const int rest = client.right - needed - ListView_GetColumnWidth(list_, 1) - GetSystemMetrics(SM_CXVSCROLL);
+  if (rest > 0 && rest < ListView_GetColumnWidth(list_, 2)) ListView_SetColumnWidth(list_, 2, rest);
+}
+
+// A first start offers the language of the user's locale, so that OK takes
+// it at once; English when there is no such built-in language.
+void CSettingsLanguage::SelectLocaleLanguage() {
+  if (!language_ || ListView_GetNextItem(list_, -1, LVNI_SELECTED) >= 0) return;
+  const int wanted = language_->NumberOfName(zv::BuiltInLanguageForLocale(GetUserDefaultUILanguage()));
+  const int english = language_->NumberOfName(u"IDR_LNG_ENGLISH");
+  int fallback = -1;
+  const int rows = ListView_GetItemCount(list_);
+  for (int row = 0; row < rows; ++row) {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!ListView_GetItem(list_, &item)) continue;
+    const auto* entry = reinterpret_cast<const Entry*>(item.lParam);
+    if (entry->Kind != 0) continue;
+    if (entry->ResourceId == wanted) {
+      fallback = row;
+      break;
+    }
+    if (entry->ResourceId == english) fallback = row;
+  }
+  if (fallback < 0) return;
+  ListView_SetItemState(list_, fallback, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_EnsureVisible(list_, fallback, FALSE);
 }
 
 void CSettingsLanguage::AddColumns() {

@@ -47,6 +47,8 @@ class CSettingsLanguage : public fw::Dialog {
   // Adds a row for the entry with the [File] texts of the language read from
   // bytes (empty texts when they do not parse); selects it when asked.
   void AddRow(Entry& entry, int icon, const LanguageTable& texts, bool select);
+  void FitFirstColumn();
+  void SelectLocaleLanguage();
   void MakeStandaloneWindow();
   void MakeChildPage();
   Entry* SelectedEntry() const;

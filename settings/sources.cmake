@@ -1,6 +1,7 @@
 # Files of settings/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
   settings/SettingsForm.cpp
+  settings/LocaleLanguage.cpp
 )
 list(APPEND ZV_WIN_SOURCES
   settings/MonitorList.cpp

@@ -9,6 +9,15 @@ namespace zv {
 namespace {
 
 IApplicationAssociationRegistration* g_service = nullptr;
+std::function<IApplicationAssociationRegistration*()> g_source;
+
+void TakeFromSource() {
+  if (!g_source) return;
+  auto source = std::move(g_source);
+  g_source = nullptr;
+  IApplicationAssociationRegistration* created = source();
+  g_service = AssociationServiceUsable(created) ? created : nullptr;
+}
 
 }  // namespace
 
@@ -21,11 +30,20 @@ bool AssociationServiceUsable(IApplicationAssociationRegistration* service) {
 }
 
 void SetProcessAssociationService(IApplicationAssociationRegistration* created) {
+  g_source = nullptr;
   g_service = AssociationServiceUsable(created) ? created : nullptr;
 }
 
-IApplicationAssociationRegistration* AssociationService() { return g_service; }
+void SetProcessAssociationServiceSource(std::function<IApplicationAssociationRegistration*()> source) {
+  g_service = nullptr;
+  g_source = std::move(source);
+}
 
-bool AssociationServicePresent() { return g_service != nullptr; }
+IApplicationAssociationRegistration* AssociationService() {
+  TakeFromSource();
+  return g_service;
+}
+
+bool AssociationServicePresent() { return AssociationService() != nullptr; }
 
 }  // namespace zv

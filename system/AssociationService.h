@@ -4,6 +4,8 @@
 // registration service, the per-user strategy is used without it.
 #include "framework/WinInclude.h"
 
+#include <functional>
+
 struct IApplicationAssociationRegistration;
 
 namespace zv {
@@ -14,6 +16,10 @@ namespace zv {
 // unimplemented) cannot make the player the default for anything, so it is
 // treated as absent and the per-user strategy is used.
 void SetProcessAssociationService(IApplicationAssociationRegistration* created);
+
+// Or it names where the object comes from: it is then created when first
+// asked for, so that a start which never needs it does not pay for it.
+void SetProcessAssociationServiceSource(std::function<IApplicationAssociationRegistration*()> source);
 
 // The service the default-programs strategy works through; null: per-user.
 IApplicationAssociationRegistration* AssociationService();

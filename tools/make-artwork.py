@@ -11,7 +11,9 @@
                                          (IDR_PLAYLIST_CURRENT), 16 x 16, 24 bits with a mask
 
 Only the standard library is used for the drawing; ImageMagick's `convert` sets
-the program name on the idle picture and encodes it as JPEG. The outputs are
+the program name on the idle picture and encodes it as JPEG. The tagline below
+the name is not part of the picture: the player draws it in the active
+language. The outputs are
 committed, so the build does not need this script; run it again after changing
 a glyph:  python3 tools/make-artwork.py
 """
@@ -303,8 +305,6 @@ def write_idle(path):
         subprocess.run(["convert", ppm,
                         "-font", "DejaVu-Sans-Bold", "-pointsize", "42", "-fill", "#eef3fa",
                         "-annotate", "+156+137", "Zentravue",
-                        "-font", "DejaVu-Sans", "-pointsize", "15", "-fill", "#8ea4c4",
-                        "-annotate", "+159+163", "Video- und Audio-Player",
                         "-strip", "-sampling-factor", "4:2:0", "-quality", "90", path], check=True)
 
 

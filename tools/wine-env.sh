@@ -8,6 +8,10 @@ zv_wine_home() {
   local home="$1"
   mkdir -p "$home"
   printf 'pcm.!default { type null }\n' > "$home/.asoundrc"
+  # Without an X resource database (Xvfb sets none) the X library looks for
+  # ~/.Xdefaults again on every query of a default: thousands of failed
+  # opens per start of a program. An empty file is read once.
+  : > "$home/.Xdefaults"
 }
 
 # zv_wine_prefix PREFIX: boots a prefix (if new), applies our settings and

@@ -8,6 +8,7 @@
 #include "app/CmdLineInfo.h"
 #include "app/CmdLineValues.h"
 #include "app/MediaUnits.h"
+#include "framework/CommandLineSplit.h"
 
 namespace {
 
@@ -29,6 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   IgnoreLanguage sink;
   CCmdLineInfo info(&sink);
   info.ParseArguments(arguments);
+
+  // The same bytes as one raw command line, split as at start-up.
+  std::u16string raw;
+  for (size_t i = 0; i < size; ++i) raw += static_cast<char16_t>(data[i]);
+  CCmdLineInfo fromRaw(&sink);
+  fromRaw.ParseArguments(fw::SplitCommandLine(raw));
 
   zv::InterpretSize(info.Size(), 720, 576);
   if (auto request = zv::ParseWindowPos(info.WindowPos())) zv::PlaceAtCorner(*request, 1920, 1080);

@@ -2,7 +2,7 @@
 // switches and the trace window with its log file.
 #include "app/ProductName.h"
 #include "framework/WideString.h"
-#include "player/ZentravueDlg.h"
+#include "tests/testprogram/PlayerTestHook.h"
 #include "tests/e2e/E2eHelpers.h"
 #include "tests/e2e/support/ProgramProcess.h"
 #include "tests/e2e/support/ProgramSettings.h"

@@ -1,7 +1,7 @@
 // Single-instance mode with real processes: a second start hands its command
 // line to the first instance and ends.
 #include "app/PrivateMessages.h"
-#include "player/ZentravueDlg.h"
+#include "tests/testprogram/PlayerTestHook.h"
 #include "tests/e2e/support/ProgramProcess.h"
 #include "tests/e2e/support/ProgramSettings.h"
 #include "tests/win/support/TestEnvironment.h"

@@ -1,7 +1,7 @@
 // Opening media from the command line of the real program: "close" ends it
 // at the end of its file, shuffle keeps it playing, wildcards keep the
 // file-system order.
-#include "player/ZentravueDlg.h"
+#include "tests/testprogram/PlayerTestHook.h"
 #include "tests/e2e/support/ProgramProcess.h"
 #include "tests/e2e/support/ProgramSettings.h"
 #include "tests/win/support/TestEnvironment.h"

@@ -1,4 +1,20 @@
 # End-to-end tests: real processes of the built program.
+
+# The test program: the player with a hook that answers other processes'
+# questions about its window (tests/testprogram), in a folder of its own so
+# that the shipped build/win/Zentravue.exe carries no hook.
+add_executable(ZentravueTestProgram WIN32 ${CMAKE_SOURCE_DIR}/framework/EntryPoint.cpp
+               ${CMAKE_SOURCE_DIR}/app/TheApp.cpp testprogram/PlayerTestHook.cpp $<TARGET_OBJECTS:zentrares>)
+set_target_properties(ZentravueTestProgram PROPERTIES OUTPUT_NAME Zentravue
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testprogram)
+target_include_directories(ZentravueTestProgram PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(ZentravueTestProgram PRIVATE zentrawin)
+target_link_options(ZentravueTestProgram PRIVATE -municode -static -static-libgcc -static-libstdc++)
+zv_split_debug_info(ZentravueTestProgram)
+target_link_options(ZentravueTestProgram PRIVATE ${ZV_PROGRAM_LINK_OPTIONS})
+add_custom_command(TARGET ZentravueTestProgram POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt
+          ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/testprogram/)
 add_library(zv_e2e STATIC e2e/support/ProgramProcess.cpp e2e/support/ProgramSettings.cpp
             e2e/support/RemoteListView.cpp)
 target_link_libraries(zv_e2e PUBLIC zv_wintest)
@@ -6,30 +22,35 @@ target_link_libraries(zv_e2e PUBLIC zv_wintest)
 zv_test(e2e_startup TIMEOUT 90
   LIBS zv_e2e
   SOURCES e2e/StartupTest.cpp)
-add_dependencies(e2e_startup Zentravue)
+add_dependencies(e2e_startup Zentravue ZentravueTestProgram)
 
 zv_test(e2e_language_start TIMEOUT 180
   LIBS zv_e2e
   SOURCES e2e/LanguageStartTest.cpp)
-add_dependencies(e2e_language_start Zentravue)
+add_dependencies(e2e_language_start Zentravue ZentravueTestProgram)
 
 zv_test(e2e_handover TIMEOUT 240
   LIBS zv_e2e
   SOURCES e2e/HandOverTest.cpp)
-add_dependencies(e2e_handover Zentravue)
+add_dependencies(e2e_handover Zentravue ZentravueTestProgram)
 
 zv_test(e2e_command_line_start TIMEOUT 180
   LIBS zv_e2e
   SOURCES e2e/CommandLineStartTest.cpp)
-add_dependencies(e2e_command_line_start Zentravue)
+add_dependencies(e2e_command_line_start Zentravue ZentravueTestProgram)
 
 zv_test(e2e_opening TIMEOUT 240
   LIBS zv_e2e
   SOURCES e2e/OpeningTest.cpp)
-add_dependencies(e2e_opening Zentravue)
+add_dependencies(e2e_opening Zentravue ZentravueTestProgram)
 
 zv_test(e2e_system TIMEOUT 240
   LIBS zv_e2e zv_systemtest
   SOURCES e2e/UpdateTest.cpp e2e/UninstallTest.cpp)
 add_dependencies(e2e_system Zentravue)
 set_tests_properties(e2e_system PROPERTIES FIXTURES_REQUIRED update_server)
+
+zv_test(e2e_repairs TIMEOUT 300
+  LIBS zv_e2e
+  SOURCES e2e/RepairsTest.cpp)
+add_dependencies(e2e_repairs Zentravue ZentravueTestProgram)

@@ -32,3 +32,7 @@ zv_test(win_player_streams TIMEOUT 300
   LIBS zv_wintest
   SOURCES win/player/StreamMenusTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
           win/media/ToneTap.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_repairs TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/player/RepairsTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)

@@ -6,8 +6,10 @@
 
 namespace zvtest {
 
-ProgramProcess::ProgramProcess(const std::wstring& arguments) {
-  const std::wstring program = ProgramPath();
+ProgramProcess::ProgramProcess(const std::wstring& arguments) : ProgramProcess(arguments, ProgramPath()) {}
+
+ProgramProcess::ProgramProcess(const std::wstring& arguments, const std::wstring& program,
+                               const std::wstring& workingFolder) {
   std::wstring commandLine = L"\"" + program + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
@@ -15,8 +17,8 @@ ProgramProcess::ProgramProcess(const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info))
+  if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
     return;
   CloseHandle(info.hThread);
   process_.Reset(info.hProcess);

@@ -9,8 +9,11 @@ namespace zvtest {
 
 class ProgramProcess {
  public:
-  // Starts the program with a command line (after the program name).
+  // Starts the test program with a command line (after the program name).
   explicit ProgramProcess(const std::wstring& arguments);
+  // Starts another program (the shipped one, say), in a working folder of
+  // the test's choice when one is given.
+  ProgramProcess(const std::wstring& arguments, const std::wstring& program, const std::wstring& workingFolder = {});
   ~ProgramProcess();  // ends the process if it still runs
 
   bool Started() const { return static_cast<bool>(process_); }

@@ -2,6 +2,7 @@
 
 #include "app/ProductName.h"
 #include "app/WinRegistry.h"
+#include "tests/testprogram/PlayerTestHook.h"
 
 #include <psapi.h>
 
@@ -82,7 +83,7 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className, const std::wst
   return search.found;
 }
 
-static UINT PlayerQueryMessage() { return RegisterWindowMessageW(L"Zentravue.TestHook.PlayerQuery"); }
+static UINT PlayerQueryMessage() { return RegisterWindowMessageW(kPlayerTestQueryName); }
 
 LRESULT QueryPlayer(HWND player, WPARAM question, LPARAM argument) {
   DWORD_PTR result = 0;

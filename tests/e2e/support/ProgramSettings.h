@@ -23,7 +23,8 @@ int ProgramProcessCount();
 // The visible top-level window of a process with this class and exact title.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, const std::wstring& title);
 
-// The player window's test hook (see CZentravueDlg::TestQueryMessage).
+// The test program's hook (tests/testprogram/PlayerTestHook.h); -1 when the
+// window does not answer within five seconds.
 LRESULT QueryPlayer(HWND player, WPARAM question, LPARAM argument = 0);
 // A text answer: reads and deletes the atom.
 std::wstring QueryPlayerText(HWND player, WPARAM question, LPARAM argument);

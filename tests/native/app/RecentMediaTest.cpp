@@ -126,3 +126,16 @@ TEST(RecentMediaFormat, ResumeTextAndNamePart) {
   EXPECT_EQ(zv::NamePartOf(u"http://host/"), u"http://host/");
   EXPECT_EQ(zv::NamePartOf(u"plain.mp3"), u"plain.mp3");
 }
+
+TEST_F(RecentMediaTest, NamesOfAnyLengthMoveDownWhole) {
+  const std::u16string folder = u"C:\\" + std::u16string(300, u'x');
+  const std::u16string longName = std::u16string(270, u'n') + u".avi";
+  Open(u"C:\\v", u"old.avi");
+  Open(folder, longName);
+  Open(u"C:\\v", u"new.avi");
+  EXPECT_EQ(MenuNames(recent), (std::vector<std::u16string>{u"new.avi", longName, u"old.avi"}));
+  const zv::RegValue* moved = registry.Get(kHistory, u"2_FullFilename");
+  ASSERT_NE(moved, nullptr);
+  EXPECT_EQ(zv::DecodeString(*moved, 1000), folder + u"\\" + longName) << "slot 2 kept another file's name";
+  EXPECT_EQ(recent.FullName(2), folder + u"\\" + longName);
+}

@@ -92,6 +92,15 @@ TEST(Jump, BelowZeroClampsAndSaysSo) {
   EXPECT_EQ(JumpFrom(2147483000, 1, 2147483).position, INT32_MAX) << "no overflow";
 }
 
+TEST(Jump, IntoThePreviousEntryStaysInsideItWhateverTheRange) {
+  EXPECT_EQ(JumpIntoPreviousEnd(60000, 10), 59000);
+  EXPECT_EQ(JumpIntoPreviousEnd(500, 10), 0) << "an entry shorter than the range starts at 0";
+  // A range from a damaged setting: its hundredths do not fit 32 bits.
+  EXPECT_EQ(JumpIntoPreviousEnd(360000, 30000000), 0);
+  EXPECT_EQ(JumpIntoPreviousEnd(360000, INT32_MAX), 0);
+  EXPECT_EQ(JumpIntoPreviousEnd(INT32_MAX, -30000000), INT32_MAX);
+}
+
 TEST(MarkLoop, LoopsOnlyJustAfterAMarkEndInsideTheMedia) {
   EXPECT_FALSE(PassedMarkEnd(499, 500, 1000));
   EXPECT_TRUE(PassedMarkEnd(500, 500, 1000));

@@ -39,7 +39,8 @@ std::wstring MediaPath(const std::wstring& name) {
   return dir + name;
 }
 
-std::wstring ProgramPath() { return ExeFolder() + L"..\\Zentravue.exe"; }
+std::wstring ProgramPath() { return ExeFolder() + L"..\\testprogram\\Zentravue.exe"; }
+std::wstring ShippedProgramPath() { return ExeFolder() + L"..\\Zentravue.exe"; }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
