@@ -6,6 +6,9 @@
 #include "lang/LanguageTable.h"
 #include "media/BoundedRender.h"
 #include "media/MediaText.h"
+#include "media/SourceChoice.h"
+#include "streaming/HttpSourceFilter.h"
+#include "streaming/NetworkRender.h"
 
 namespace {
 
@@ -39,6 +42,8 @@ VideoFile::VideoFile(CDebugDlg* log, const LanguageTable* texts, HWND owner, HIN
 }
 
 VideoFile::~VideoFile() {
+  // A stalled network read would hold the graph's stop and teardown.
+  if (networkSource_) networkSource_->Stream().Abort();
   RemoveAudioTrack();
   if (mediaControl_) mediaControl_->Stop();
   streamFilters_.clear();
@@ -66,20 +71,27 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
   if (decoder_) graph_->AddFilter(decoder_.get(), L"ffdshow Video Decoder");
 
   Trace(L"VF_CSTOR::RenderFile");
+  const zv::SourceRoute route = zv::ChooseSource(fileName);
+  if (route == zv::SourceRoute::kUnsupported)
+    return ReportRenderFailure(E_FAIL, zv::net::UnsupportedAddressReason(fileName, texts_));
   std::vector<fw::ComPtr<IUnknown>> keep;
   keep.push_back(fw::ComPtr<IUnknown>::Attach(classicRenderer_.Detach()));
   keep.push_back(fw::ComPtr<IUnknown>::Attach(enhancedRenderer_.Detach()));
   keep.push_back(fw::ComPtr<IUnknown>::Attach(decoder_.Detach()));
-  const HRESULT rendered = zv::RenderFileBounded(graph_, fileName, zv::kRenderTimeLimitMs, keep);
+  std::wstring reason;
+  const HRESULT rendered =
+      route == zv::SourceRoute::kOwnHttp
+          ? zv::net::RenderHttpAddress(graph_, fileName, texts_, keep, networkSource_, &reason)
+          : zv::RenderFileBounded(graph_, fileName, zv::kRenderTimeLimitMs, keep);
   if (rendered == VFW_E_TIMEOUT && !graph_) {
     // The stuck graph went to its worker thread (media/BoundedRender.h).
     Trace(L"VF_CSTOR::RenderFileTimedOut");
-    return ReportRenderFailure(rendered);
+    return ReportRenderFailure(rendered, reason);
   }
   classicRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[0].Detach()));
   enhancedRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[1].Detach()));
   decoder_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[2].Detach()));
-  if (FAILED(rendered)) return ReportRenderFailure(rendered);
+  if (FAILED(rendered)) return ReportRenderFailure(rendered, reason);
 
   Trace(L"VF_CSTOR::FilterGraphRendered");
   rendered_ = true;
@@ -164,13 +176,14 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
   PlaceVideo();
 }
 
-void VideoFile::ReportRenderFailure(HRESULT hr) {
+void VideoFile::ReportRenderFailure(HRESULT hr, const std::wstring& reasonText) {
   const bool fullscreen = IsFullscreen();
   if (fullscreen) ShowCursor(TRUE);
   wchar_t reason[161] = {};
+  wcsncpy(reason, reasonText.c_str(), 160);
   // Codes outside the media framework's own (a time-out, a system error)
   // get the system's text.
-  if (AMGetErrorTextW(hr, reason, 160) == 0 || reason[0] == 0)
+  if (reason[0] == 0 && (AMGetErrorTextW(hr, reason, 160) == 0 || reason[0] == 0))
     FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    hr == VFW_E_TIMEOUT ? static_cast<DWORD>(ERROR_TIMEOUT) : static_cast<DWORD>(hr), 0, reason, 160,
                    nullptr);
@@ -213,6 +226,14 @@ LONGLONG VideoFile::GetCurrentFrame() {
     frame = -1;
   mediaSeeking_->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
   return frame;
+}
+
+bool VideoFile::CanSeek() const { return !networkSource_ || networkSource_->Stream().Seekable(); }
+
+// A live stream has no end: no duration, whatever its splitter estimates.
+int VideoFile::GetDuration() {
+  if (networkSource_ && networkSource_->Stream().Live()) return 0;
+  return CDirectShow::GetDuration();
 }
 
 HRESULT VideoFile::SetRate(double rate) {

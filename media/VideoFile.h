@@ -10,6 +10,9 @@
 #include <vector>
 
 class LanguageTable;
+namespace zv::net {
+class HttpSourceFilter;
+}
 
 // A filter of the graph that offers stream selection.
 struct CStreamFilter {
@@ -33,6 +36,7 @@ class VideoFile : public CDirectShow {
 
   LONGLONG GetCurrentFrame() override;
   HRESULT SetPosition(int hundredths) override;
+  int GetDuration() override;
   int GetStreamCount(int kind) override;
   HRESULT GetStreamInfo(long index, AM_MEDIA_TYPE** mediaType, DWORD* enabled, int* kind, std::wstring* name,
                         LONGLONG* startTime) override;
@@ -48,9 +52,16 @@ class VideoFile : public CDirectShow {
 
   const std::vector<std::unique_ptr<CStreamFilter>>& StreamFilters() const { return streamFilters_; }
 
+  // Our network source, when it reads the address (media/SourceChoice.h).
+  zv::net::HttpSourceFilter* NetworkSource() const { return networkSource_.get(); }
+  // False for a network stream that cannot seek (a live one, a server
+  // without byte ranges); seeking it is refused.
+  bool CanSeek() const;
+
  private:
   void Build(const std::wstring& fileName, COLORREF background);
-  void ReportRenderFailure(HRESULT hr);
+  // `reason` replaces the framework's text for `hr` when it is not empty.
+  void ReportRenderFailure(HRESULT hr, const std::wstring& reason = {});
   void FindStreamFilters();
   fw::ComPtr<IBaseFilter> OwnAudioRenderer() const;
   void ReturnToState(long state);
@@ -69,4 +80,5 @@ class VideoFile : public CDirectShow {
   bool ownConnectionTypeSet_ = false;
   int subtitleIndex_ = 0;
   fw::ComPtr<IVideoFrameStep> frameStep_;
+  fw::ComPtr<zv::net::HttpSourceFilter> networkSource_;
 };

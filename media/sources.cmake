@@ -14,6 +14,7 @@ list(APPEND ZV_WIN_SOURCES
   media/MediaGuids.cpp
   media/PlatformQuirks.cpp
   media/RendererSetup.cpp
+  media/SourceChoice.cpp
   media/VideoFile.cpp
   media/VideoWindow.cpp
 )

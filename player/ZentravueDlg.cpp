@@ -86,6 +86,7 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND(IDM_AUDIO_AUDIOTRACKOEFFNEN, OnAudioTrackCommand)
   // Video
   FW_ON_COMMAND(IDM_VIDEO_ASPECTRATIO, OnAspectRatioCommand)
+  FW_ON_COMMAND(IDM_FILE_STREAMING, OnStreamingCommand)
 FW_END_MESSAGE_MAP()
 
 CZentravueDlg::CZentravueDlg(HWND parent, CCmdLineInfo* cmdLine, LanguageTable* language, CSettings* settings)

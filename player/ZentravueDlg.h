@@ -13,6 +13,7 @@
 //   PlayerLayout.cpp       video area, bar row, sizing to the video, idle layout,
 //                          fullscreen, centring, start position
 //   PlayerMenus.cpp        menus: loading, both-menu item states, recent sub-menu
+//   PlayerStreaming.cpp    the streaming command (a stream address typed in)
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
@@ -346,6 +347,9 @@ class CZentravueDlg : public fw::Dialog {
   void SetBorderColour(COLORREF colour);
   void ApplyBorderOptions();
   void MoveToWindowPos(const std::u16string& value);
+
+  // ---- streaming additions (PlayerStreaming.cpp) ----
+  void OnStreamingCommand();
 };
 
 // Questions of the test hook (first parameter of TestQueryMessage()).

@@ -17,6 +17,7 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerHandOver.cpp
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
+  player/PlayerStreaming.cpp
   player/PlayerOpening.cpp
   player/PlayerTransport.cpp
   player/ImageButton.cpp

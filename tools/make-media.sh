@@ -8,7 +8,8 @@
 #   twoaudio.mkv (English and German audio); pattern.avi (four coloured
 #   quadrants for picture checks); truncated.avi; random.avi (noise);
 #   demo.mkv (the clip ./run plays when given no media); long.mkv (15 s of
-#   small video, longer than one jumping range).
+#   small video, longer than one jumping range); live.mp3, live.ogg (the
+#   pieces of endless radio streams).
 set -euo pipefail
 DIR="${1:-$(cd "$(dirname "$0")/.." && pwd)/build/media}"
 stamp="$DIR/.stamp"
@@ -62,5 +63,11 @@ ff -f lavfi -i "testsrc2=size=640x360:rate=25:duration=10" -f lavfi -i "sine=fre
   -c:v mpeg4 -q:v 3 -c:a libvorbis -ac 2 "${EXACT[@]}" demo.mkv
 
 ff -f lavfi -i "testsrc2=size=160x120:rate=10:duration=15" -c:v mpeg4 -q:v 8 "${EXACT[@]}" long.mkv
+
+# Endless radio streams are these, sent over and over by the test server:
+# MPEG audio frames without tags or an info frame, and Ogg Vorbis.
+ff -f lavfi -i "sine=frequency=550:sample_rate=44100:duration=4" -c:a libmp3lame -b:a 128k -ac 2 \
+  -write_xing 0 -id3v2_version 0 "${EXACT[@]}" live.mp3
+ff -f lavfi -i "sine=frequency=550:sample_rate=44100:duration=4" -c:a libvorbis -q:a 3 -ac 2 "${EXACT[@]}" live.ogg
 
 echo "$hash" > "$stamp"

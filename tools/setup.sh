@@ -17,7 +17,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-libav gstreamer1.0-tools
   ffmpeg dvdauthor
-  googletest clang libclang-rt-14-dev python3 nasm
+  googletest clang libclang-rt-14-dev python3 nasm openssl
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
