@@ -71,7 +71,7 @@ bool IsCertificateError(DWORD error) {
 StreamFailure NetworkFailure(DWORD error) {
   StreamFailure failure;
   failure.kind = IsCertificateError(error) ? StreamFailure::Kind::kCertificate : StreamFailure::Kind::kNetwork;
-  failure.code = error ? error : static_cast<DWORD>(ERROR_INTERNET_CONNECTION_RESET);
+  failure.code = error ? error : static_cast<DWORD>(ERROR_INTERNET_CONNECTION_ABORTED);
   return failure;
 }
 
@@ -148,11 +148,13 @@ HttpStream::~HttpStream() {
 std::shared_ptr<HttpStream> HttpStream::Start(const std::wstring& url) {
   std::shared_ptr<HttpStream> stream(new HttpStream(url));
   if (!stream->opened_) return nullptr;
-  try {
-    std::thread([stream] { stream->Run(); }).detach();
-  } catch (...) {
-    return nullptr;
-  }
+  HINTERNET session = InternetOpenW(L"Zentravue", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  if (!session) return nullptr;
+  SetTimeouts(session, stream->limits_);
+  stream->session_ = std::shared_ptr<void>(session, [](void* h) { InternetCloseHandle(static_cast<HINTERNET>(h)); });
+  std::lock_guard<std::mutex> guard(stream->lock_);
+  stream->StartConnectionLocked(0, 0);
+  if (stream->failure_.kind != StreamFailure::Kind::kNone) return nullptr;
   return stream;
 }
 
@@ -186,6 +188,11 @@ uint32_t HttpStream::Epoch() const {
   return epoch_;
 }
 
+bool HttpStream::ReaderWaiting() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return wanted_.has_value();
+}
+
 ULONGLONG HttpStream::LastProgressTick() const {
   std::lock_guard<std::mutex> guard(lock_);
   return lastProgress_;
@@ -205,19 +212,38 @@ void HttpStream::Interrupt() {
 }
 
 void HttpStream::Abort() {
-  HINTERNET request = nullptr;
+  std::vector<std::pair<uint64_t, void*>> requests;
   {
     std::lock_guard<std::mutex> guard(lock_);
     if (aborted_) return;
     aborted_ = true;
     if (failure_.kind == StreamFailure::Kind::kNone) failure_.kind = StreamFailure::Kind::kAborted;
-    request = static_cast<HINTERNET>(std::exchange(activeRequest_, nullptr));
+    requests.swap(requests_);
   }
   changed_.notify_all();
   SetEvent(opened_);
-  // Cuts a call that waits on the network where WinINet allows it; where it
-  // does not, the worker returns when its own time-out ends the call.
-  if (request) InternetCloseHandle(request);
+  // Cuts calls that wait on the network where WinINet allows it; where it
+  // does not, their threads end when WinINet's own time-out ends the call.
+  for (auto& request : requests) InternetCloseHandle(static_cast<HINTERNET>(request.second));
+}
+
+DWORD HttpStream::BackoffLocked() const { return 250u * static_cast<DWORD>(std::min(attempts_, 4)); }
+
+void HttpStream::StartConnectionLocked(uint64_t at, DWORD delayMs) {
+  const uint64_t generation = ++generation_;
+  // The connection this one replaces may hang in a call: cut it.
+  for (auto& request : requests_) InternetCloseHandle(static_cast<HINTERNET>(request.second));
+  requests_.clear();
+  position_ = at;
+  connecting_ = true;
+  connected_ = false;
+  try {
+    std::thread([self = shared_from_this(), generation, at, delayMs] { self->RunConnection(generation, at, delayMs); })
+        .detach();
+  } catch (...) {
+    connecting_ = false;
+    FailLocked(NetworkFailure(ERROR_NOT_ENOUGH_MEMORY));
+  }
 }
 
 HRESULT HttpStream::Read(uint64_t offset, uint32_t size, uint8_t* out, uint32_t* got, DWORD waitMs,
@@ -239,22 +265,32 @@ HRESULT HttpStream::Read(uint64_t offset, uint32_t size, uint8_t* out, uint32_t*
     readPosition_ = offset + done;
     if (done == size) break;
     const uint64_t at = offset + done;
-    if (end_ && at >= *end_) {
-      result = S_FALSE;
-      break;
-    }
-    if (refused_ && *refused_ == at) {
-      // A live stream's past and far future never come. Readers peek at its
-      // end to tell what it is (tags, trailers) and cope with finding
-      // nothing; a reader that goes on searching backwards from there would
-      // search for ever, so after a few such reads they fail.
-      refused_.reset();
-      result = ++refusals_ <= kEndPeeks ? S_FALSE : HRESULT_FROM_WIN32(ERROR_SEEK);
-      break;
-    }
     if (failure_.kind != StreamFailure::Kind::kNone) {
       result = failure_.Result();
       break;
+    }
+    if (open_) {
+      DownloadState state;
+      state.position = position_;
+      state.connected = connected_ || connecting_;
+      state.seekable = info_.seekable;
+      state.live = info_.live;
+      state.length = end_;
+      const FetchStep step = PlanFetch(state, at, limits_.skipAheadBytes);
+      if (step == FetchStep::kEnd) {
+        result = S_FALSE;
+        break;
+      }
+      if (step == FetchStep::kRefuse) {
+        // A live stream's past and far future never come. Readers peek at
+        // its end to tell what it is (tags, trailers) and cope with finding
+        // nothing; a reader that goes on searching backwards from there
+        // would search for ever, so after a few such reads they fail.
+        result = ++refusals_ <= kEndPeeks ? S_FALSE : HRESULT_FROM_WIN32(ERROR_SEEK);
+        break;
+      }
+      if (step == FetchStep::kReconnect) StartConnectionLocked(at - at % BlockCache::kBlockSize, BackoffLocked());
+      if (step == FetchStep::kRestart) StartConnectionLocked(0, BackoffLocked());
     }
     wanted_ = at;
     changed_.notify_all();
@@ -276,7 +312,7 @@ HRESULT HttpStream::Read(uint64_t offset, uint32_t size, uint8_t* out, uint32_t*
     }
     changed_.wait_for(lock, std::chrono::milliseconds(until - now));
   }
-  if (wanted_ && *wanted_ >= offset && *wanted_ <= offset + size) wanted_.reset();
+  wanted_.reset();
   if (got) *got = done;
   lock.unlock();
   changed_.notify_all();
@@ -297,102 +333,143 @@ void HttpStream::MarkOpenedLocked() {
   SetEvent(opened_);
 }
 
-HttpStream::Step HttpStream::Decide(std::unique_lock<std::mutex>&, uint64_t* connectAt) {
-  if (aborted_ || failure_.kind != StreamFailure::Kind::kNone) return Step::kExit;
-  if (!open_ && !connected_) {
-    *connectAt = 0;
-    return Step::kConnect;
+void HttpStream::RunConnection(uint64_t generation, uint64_t at, DWORD delayMs) {
+  auto current = [this, generation] { return !aborted_ && generation == generation_; };
+  if (delayMs) {
+    std::unique_lock<std::mutex> lock(lock_);
+    changed_.wait_for(lock, std::chrono::milliseconds(delayMs), [&] { return !current(); });
+    if (!current()) return;
   }
-  if (wanted_ && cache_.Available(*wanted_, 1) == 0) {
-    DownloadState state;
-    state.position = position_;
-    state.connected = connected_;
-    state.seekable = info_.seekable;
-    state.live = info_.live;
-    state.length = end_;
-    switch (PlanFetch(state, *wanted_, limits_.skipAheadBytes)) {
-      case FetchStep::kKeepReading:
-        return Step::kRead;
-      case FetchStep::kReconnect:
-        *connectAt = *wanted_ - *wanted_ % BlockCache::kBlockSize;
-        return Step::kConnect;
-      case FetchStep::kRestart:
-        *connectAt = 0;
-        return Step::kConnect;
-      case FetchStep::kRefuse:
-        refused_ = *wanted_;
-        wanted_.reset();
-        changed_.notify_all();
-        break;
-      case FetchStep::kEnd:
-        wanted_.reset();
-        changed_.notify_all();
-        break;
-    }
-  }
-  if (connected_ && (!open_ || position_ < readPosition_ + limits_.readAheadBytes)) return Step::kRead;
-  return Step::kIdle;
-}
-
-void HttpStream::Run() {
-  InternetHandle session(InternetOpenW(L"Zentravue", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  std::unique_lock<std::mutex> lock(lock_);
-  if (!session) {
-    FailLocked(NetworkFailure(GetLastError()));
+  Connection connection;
+  if (!Connect(generation, at, connection)) {
+    ReleaseRequest(generation, connection);
     return;
   }
-  SetTimeouts(session.get(), limits_);
-  session_ = session.get();
-  buffer_.resize(kReceiveChunk);
-  std::unique_ptr<Connection> connection;
+  std::vector<uint8_t> buffer(kReceiveChunk);
   for (;;) {
-    uint64_t connectAt = 0;
-    const Step step = Decide(lock, &connectAt);
-    if (step == Step::kExit) break;
-    if (step == Step::kIdle) {
-      changed_.wait(lock);
-      continue;
+    {
+      // The download runs ahead of the reader by the read-ahead only.
+      std::unique_lock<std::mutex> lock(lock_);
+      changed_.wait(lock, [&] {
+        return !current() || !open_ || position_ < readPosition_ + limits_.readAheadBytes;
+      });
+      if (!current()) break;
     }
-    lock.unlock();
-    if (step == Step::kConnect) {
-      Drop(connection);
-      if (!Connect(connectAt, connection)) {
-        // A lost connection is tried again after a pause that grows.
-        lock.lock();
-        const int pause = 250 * std::min(attempts_, 4);
-        changed_.wait_for(lock, std::chrono::milliseconds(pause), [this] { return aborted_; });
-        continue;
-      }
-    } else {
-      ReadSome(connection);
-    }
-    lock.lock();
+    HINTERNET request = connection.request.get();
+    DWORD available = 0, count = 0;
+    BOOL ok = InternetQueryDataAvailable(request, &available, 0, 0);
+    if (ok && available > 0)
+      ok = InternetReadFile(request, buffer.data(), std::min<DWORD>(available, kReceiveChunk), &count);
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!current() || !TakeBytesLocked(generation, ok, buffer.data(), count)) break;
   }
-  lock.unlock();
-  Drop(connection);
-  session_ = nullptr;
+  ReleaseRequest(generation, connection);
 }
 
-bool HttpStream::Connect(uint64_t at, std::unique_ptr<Connection>& out) {
+bool HttpStream::TakeBytesLocked(uint64_t generation, BOOL ok, const uint8_t* bytes, DWORD got) {
+  if (ok && got > 0) {
+    lastProgress_ = GetTickCount64();
+    size_t count = got;
+    if (!headChecked_) {
+      // The first bytes of the first answer may be a radio server's header
+      // lines (HttpAnswer.h): they are no part of the stream.
+      head_.insert(head_.end(), bytes, bytes + count);
+      const size_t skip = LeadingIcyHeaderLength(head_.data(), head_.size());
+      if (skip == kNeedMoreBytes) return true;
+      headChecked_ = true;
+      if (skip > 0) {
+        info_.live = true;
+        info_.seekable = false;
+        info_.length.reset();
+        end_.reset();
+      }
+      bytes = head_.data() + skip;
+      count = head_.size() - skip;
+    }
+    cache_.Store(position_, bytes, count);
+    position_ += count;
+    received_ += count;
+    head_.clear();
+    // Only bytes never seen before count as recovery: a server that always
+    // breaks off at the same place must not be asked for ever.
+    if (position_ > furthest_) {
+      furthest_ = position_;
+      attempts_ = 0;
+    }
+    if (position_ >= kHeadBytes) MarkOpenedLocked();
+    changed_.notify_all();
+    return true;
+  }
+  if (ok && (!end_ || position_ >= *end_)) {
+    // The body ended where the resource ends (or an endless one stopped).
+    end_ = position_;
+    if (!info_.live) info_.length = position_;
+    connected_ = false;
+    MarkOpenedLocked();
+    changed_.notify_all();
+    return false;
+  }
+  ConnectionLostLocked(generation);
+  return false;
+}
+
+void HttpStream::ConnectionLostLocked(uint64_t generation) {
+  if (generation != generation_) return;
+  connected_ = false;
+  connecting_ = false;
+  if (!open_) {
+    FailLocked(NetworkFailure(ERROR_INTERNET_CONNECTION_ABORTED));
+  } else if (info_.live) {
+    end_ = position_;  // nothing to resume: the stream ends here
+  } else if (++attempts_ > limits_.reconnectAttempts) {
+    FailLocked(NetworkFailure(ERROR_INTERNET_CONNECTION_ABORTED));
+  }
+  // Otherwise a reader that waits for the lost bytes connects again.
+  changed_.notify_all();
+}
+
+// Closes the connection's request unless Abort or a replacement closed it
+// already (they take it out of the list when they do).
+void HttpStream::ReleaseRequest(uint64_t generation, Connection& connection) {
+  if (!connection.request) return;
+  void* request = connection.request.release();
+  bool mine = false;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    const auto found = std::find(requests_.begin(), requests_.end(), std::make_pair(generation, request));
+    if (found != requests_.end()) {
+      requests_.erase(found);
+      mine = true;
+    }
+  }
+  if (mine) InternetCloseHandle(static_cast<HINTERNET>(request));
+}
+
+bool HttpStream::Connect(uint64_t generation, uint64_t at, Connection& connection) {
   std::wstring url;
   {
     std::lock_guard<std::mutex> guard(lock_);
     url = currentUrl_;
   }
+  auto fail = [&](const StreamFailure& failure) {
+    ReleaseRequest(generation, connection);
+    std::lock_guard<std::mutex> guard(lock_);
+    if (generation != generation_ || aborted_) return false;
+    connecting_ = false;
+    // Before the first answer and for what is not the network's doing there
+    // is nothing to try again.
+    ++attempts_;
+    if (!open_ || failure.kind != StreamFailure::Kind::kNetwork || attempts_ > limits_.reconnectAttempts)
+      FailLocked(failure);
+    changed_.notify_all();
+    return false;
+  };
   URL_COMPONENTSW parts{};
   parts.dwStructSize = sizeof parts;
   parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
   parts.dwUserNameLength = parts.dwPasswordLength = 1;
-  auto fail = [this](const StreamFailure& failure) {
-    std::lock_guard<std::mutex> guard(lock_);
-    // Before the first answer and for what is not the network's doing,
-    // there is nothing to try again.
-    ++attempts_;
-    if (!open_ || failure.kind != StreamFailure::Kind::kNetwork || attempts_ > limits_.reconnectAttempts)
-      FailLocked(failure);
-    return false;
-  };
-  if (!InternetCrackUrlW(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return fail(NetworkFailure(GetLastError()));
+  if (!InternetCrackUrlW(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts))
+    return fail(NetworkFailure(GetLastError()));
   const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
   std::wstring object(parts.lpszUrlPath, parts.dwUrlPathLength);
   object.append(parts.lpszExtraInfo ? parts.lpszExtraInfo : L"", parts.dwExtraInfoLength);
@@ -400,40 +477,40 @@ bool HttpStream::Connect(uint64_t at, std::unique_ptr<Connection>& out) {
   const std::wstring user(parts.lpszUserName ? parts.lpszUserName : L"", parts.dwUserNameLength);
   const std::wstring password(parts.lpszPassword ? parts.lpszPassword : L"", parts.dwPasswordLength);
 
-  auto connection = std::make_unique<Connection>();
-  connection->server.Reset(InternetConnectW(static_cast<HINTERNET>(session_), host.c_str(), parts.nPort,
-                                            user.empty() ? nullptr : user.c_str(),
-                                            password.empty() ? nullptr : password.c_str(), INTERNET_SERVICE_HTTP,
-                                            0, 0));
-  if (!connection->server) return fail(NetworkFailure(GetLastError()));
-  SetTimeouts(connection->server.get(), limits_);
+  connection.server.Reset(InternetConnectW(static_cast<HINTERNET>(session_.get()), host.c_str(), parts.nPort,
+                                           user.empty() ? nullptr : user.c_str(),
+                                           password.empty() ? nullptr : password.c_str(), INTERNET_SERVICE_HTTP, 0,
+                                           0));
+  if (!connection.server) return fail(NetworkFailure(GetLastError()));
+  SetTimeouts(connection.server.get(), limits_);
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI |
                 INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_PRAGMA_NOCACHE;
   // An untrusted certificate fails the request: nothing here ignores one.
   if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
-  HINTERNET request = HttpOpenRequestW(connection->server.get(), L"GET", object.c_str(), nullptr, nullptr,
-                                       nullptr, flags, 0);
+  HINTERNET request = HttpOpenRequestW(connection.server.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr,
+                                       flags, 0);
   if (!request) return fail(NetworkFailure(GetLastError()));
-  connection->request.Reset(request);
+  connection.request.Reset(request);
   SetTimeouts(request, limits_);
+  bool registered = false;
   {
     std::lock_guard<std::mutex> guard(lock_);
-    if (aborted_) return false;
-    activeRequest_ = request;
+    if (!aborted_ && generation == generation_) {
+      requests_.emplace_back(generation, request);
+      registered = true;
+    }
+  }
+  if (!registered) {
+    connection.request.Reset(nullptr);
+    return false;
   }
   const std::wstring headers = L"Range: bytes=" + std::to_wstring(at) + L"-\r\n";
-  const BOOL sent = HttpSendRequestW(request, headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0);
-  const DWORD sendError = sent ? 0 : GetLastError();
-  out = std::move(connection);
-  if (!sent) {
-    Drop(out);
-    return fail(NetworkFailure(sendError));
-  }
+  if (!HttpSendRequestW(request, headers.c_str(), static_cast<DWORD>(headers.size()), nullptr, 0))
+    return fail(NetworkFailure(GetLastError()));
 
   const HttpAnswer answer = ParseHttpAnswer(RawHeaders(request));
   const std::optional<ResourceFacts> facts = InterpretAnswer(answer, at);
   if (!facts) {
-    Drop(out);
     StreamFailure failure;
     failure.kind = StreamFailure::Kind::kStatus;
     failure.code = static_cast<DWORD>(answer.status);
@@ -444,7 +521,7 @@ bool HttpStream::Connect(uint64_t at, std::unique_ptr<Connection>& out) {
   const std::wstring finalUrl = RequestUrl(request);
 
   std::lock_guard<std::mutex> guard(lock_);
-  if (aborted_) return false;
+  if (aborted_ || generation != generation_) return false;
   if (!finalUrl.empty()) currentUrl_ = finalUrl;
   if (!open_) {
     info_.length = facts->length;
@@ -456,92 +533,14 @@ bool HttpStream::Connect(uint64_t at, std::unique_ptr<Connection>& out) {
     changed.kind = StreamFailure::Kind::kChanged;
     FailLocked(changed);
     return false;
-  } else if (facts->bodyStart < at && at > 0 && !facts->seekable) {
+  } else if (facts->bodyStart < at && !facts->seekable) {
     info_.seekable = false;  // it ignored the range after all
   }
   position_ = facts->bodyStart;
+  connecting_ = false;
   connected_ = true;
   changed_.notify_all();
   return true;
-}
-
-void HttpStream::ReadSome(std::unique_ptr<Connection>& connection) {
-  HINTERNET request = connection ? connection->request.get() : nullptr;
-  DWORD available = 0, got = 0, error = 0;
-  BOOL ok = request ? InternetQueryDataAvailable(request, &available, 0, 0) : FALSE;
-  if (ok && available > 0)
-    ok = InternetReadFile(request, buffer_.data(), std::min<DWORD>(available, kReceiveChunk), &got);
-  if (!ok) error = GetLastError();
-
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (aborted_) return;
-    if (ok && got > 0) {
-      lastProgress_ = GetTickCount64();
-      const uint8_t* bytes = buffer_.data();
-      size_t count = got;
-      if (!headChecked_) {
-        // The first bytes of the first answer may be a radio server's
-        // header lines (HttpAnswer.h): they are no part of the stream.
-        head_.insert(head_.end(), bytes, bytes + count);
-        const size_t skip = LeadingIcyHeaderLength(head_.data(), head_.size());
-        if (skip == kNeedMoreBytes) return;
-        headChecked_ = true;
-        if (skip > 0) {
-          info_.live = true;
-          info_.seekable = false;
-          info_.length.reset();
-          end_.reset();
-        }
-        bytes = head_.data() + skip;
-        count = head_.size() - skip;
-        if (count == 0) return;
-      }
-      cache_.Store(position_, bytes, count);
-      position_ += count;
-      received_ += count;
-      if (headChecked_) head_.clear();
-      // Only bytes never seen before count as recovery: a server that
-      // always breaks off at the same place must not be asked for ever.
-      if (position_ > furthest_) {
-        furthest_ = position_;
-        attempts_ = 0;
-      }
-      if (position_ >= kHeadBytes) MarkOpenedLocked();
-      changed_.notify_all();
-      return;
-    }
-    if (ok && (!end_ || position_ >= *end_)) {
-      // The body ended where the resource ends (or an endless one stopped).
-      end_ = position_;
-      if (!info_.live) info_.length = position_;
-      MarkOpenedLocked();
-    } else if (!open_ || info_.live) {
-      // Nothing to resume: a stream that never opened, or a live one.
-      if (!open_) FailLocked(NetworkFailure(error));
-      end_ = position_;
-    } else if (++attempts_ > limits_.reconnectAttempts) {
-      FailLocked(NetworkFailure(error));
-    }
-    // A connection lost in the middle is opened again when a reader waits
-    // for its bytes (Decide).
-    changed_.notify_all();
-  }
-  Drop(connection);
-}
-
-void HttpStream::Drop(std::unique_ptr<Connection>& connection) {
-  if (!connection) return;
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (activeRequest_ == connection->request.get()) {
-      activeRequest_ = nullptr;
-    } else {
-      connection->request.release();  // Abort closed it already
-    }
-    connected_ = false;
-  }
-  connection.reset();
 }
 
 }  // namespace zv::net

@@ -55,7 +55,7 @@ struct StreamInfo {
   std::vector<uint8_t> head;  // its first bytes (fewer only when it is that short)
 };
 
-class HttpStream {
+class HttpStream : public std::enable_shared_from_this<HttpStream> {
  public:
   static constexpr size_t kHeadBytes = 16;
 
@@ -84,6 +84,9 @@ class HttpStream {
   // Ends the stream: every read from now on fails at once.
   void Abort();
 
+  // True while a reader waits for bytes that have not come.
+  bool ReaderWaiting() const;
+
   // For the graph build's progress-based limit and the benches.
   ULONGLONG LastProgressTick() const;
   uint64_t BytesReceived() const;
@@ -91,43 +94,48 @@ class HttpStream {
  private:
   explicit HttpStream(const std::wstring& url);
   struct Connection;
-  enum class Step { kExit, kConnect, kRead, kIdle };
 
-  void Run();
-  Step Decide(std::unique_lock<std::mutex>& lock, uint64_t* connectAt);
-  bool Connect(uint64_t at, std::unique_ptr<Connection>& connection);
-  void ReadSome(std::unique_ptr<Connection>& connection);
-  void Drop(std::unique_ptr<Connection>& connection);
+  // Each connection has a thread of its own, so that a connection that hangs
+  // in WinINet never holds up the next one: a reader that needs bytes from
+  // elsewhere replaces it, and only the newest connection's bytes count.
+  void StartConnectionLocked(uint64_t at, DWORD delayMs);
+  void RunConnection(uint64_t generation, uint64_t at, DWORD delayMs);
+  bool Connect(uint64_t generation, uint64_t at, Connection& connection);
+  // Stores what a read of the connection gave; false when it is over.
+  bool TakeBytesLocked(uint64_t generation, BOOL ok, const uint8_t* bytes, DWORD count);
+  void ConnectionLostLocked(uint64_t generation);
+  void ReleaseRequest(uint64_t generation, Connection& connection);
   void FailLocked(const StreamFailure& failure);
   void MarkOpenedLocked();
+  DWORD BackoffLocked() const;
 
   const std::wstring url_;
   StreamLimits limits_;
   HANDLE opened_;
+  std::shared_ptr<void> session_;  // WinINet session, shared by the connections
 
   mutable std::mutex lock_;
   std::condition_variable changed_;
   BlockCache cache_;
   StreamInfo info_;
   bool open_ = false;
-  std::optional<uint64_t> end_;    // where reads meet the resource's end, once known
+  std::optional<uint64_t> end_;  // where reads meet the resource's end, once known
   StreamFailure failure_;
   bool aborted_ = false;
   uint32_t epoch_ = 0;
-  std::wstring currentUrl_;       // after redirects
-  void* session_ = nullptr;        // the worker's WinINet session
-  void* activeRequest_ = nullptr;  // the request Abort closes to cut a hanging call
-  std::vector<uint8_t> buffer_;    // the worker's receive buffer
-  std::vector<uint8_t> head_;      // the first answer's first bytes, until checked
+  std::wstring currentUrl_;                 // after redirects
+  uint64_t generation_ = 0;                 // the connection whose bytes count
+  std::vector<std::pair<uint64_t, void*>> requests_;  // open requests, to cut them
+  std::vector<uint8_t> head_;               // the first answer's first bytes, until checked
   bool headChecked_ = false;
-  int refusals_ = 0;               // reads refused so far
-  uint64_t position_ = 0;          // offset of the next byte the connection delivers
+  int refusals_ = 0;                        // reads refused so far
+  uint64_t position_ = 0;                   // offset of the next byte the connection delivers
+  bool connecting_ = false;
   bool connected_ = false;
-  int attempts_ = 0;               // connection losses in a row
-  uint64_t furthest_ = 0;          // the furthest the download ever got
-  uint64_t readPosition_ = 0;      // where the last read ended
+  int attempts_ = 0;                        // connection losses in a row
+  uint64_t furthest_ = 0;                   // the furthest the download ever got
+  uint64_t readPosition_ = 0;               // where the last read ended
   std::optional<uint64_t> wanted_;
-  std::optional<uint64_t> refused_;
   ULONGLONG lastProgress_ = 0;
   uint64_t received_ = 0;
 };

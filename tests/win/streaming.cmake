@@ -13,3 +13,8 @@ zv_test(win_network_source TIMEOUT 240
   SOURCES win/streaming/NetworkSourceTest.cpp win/streaming/StreamServer.cpp win/media/MediaTestSupport.cpp
           $<TARGET_OBJECTS:zentrares>)
 set_tests_properties(win_network_source PROPERTIES FIXTURES_REQUIRED stream_http)
+zv_test(win_streaming_player TIMEOUT 180
+  LIBS zv_wintest
+  SOURCES win/streaming/StreamingPlayerTest.cpp win/streaming/StreamServer.cpp win/player/OpeningSupport.cpp
+          win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
+set_tests_properties(win_streaming_player PROPERTIES FIXTURES_REQUIRED stream_http)

@@ -17,7 +17,8 @@ MEDIA is the folder of generated media. Addresses on the http port:
                           request for NAME; later ones are served whole
   /dropalways/NAME?after=N  every answer ends after N bytes (no ranges)
   /live.mp3, /live.ogg    endless radio streams ("icy-" headers, no length);
-                          ?bps=N paces them
+                          ?bps=N paces them after a first burst, as radio
+                          servers do
   /icy.mp3                an endless stream answered with "ICY 200 OK"
   /silent                 reads the request and never answers
   /status                 "stalled=N served=M": connections held in a stall
@@ -45,6 +46,8 @@ LIFETIME_S = 600
 STALL_S = 60
 SILENT_S = 60
 CHUNK = 16384
+# Radio servers send this much at once to a new listener, then keep pace.
+BURST = 65536
 
 state = {"stalled": 0, "served": 0, "dropped": set()}
 lock = threading.Lock()
@@ -174,8 +177,8 @@ class Handler(BaseHTTPRequestHandler):
                 self.wfile.write(piece)
                 self.wfile.flush()
                 sent += len(piece)
-                if bps:
-                    ahead = sent / bps - (time.monotonic() - start)
+                if bps and sent > BURST:
+                    ahead = (sent - BURST) / bps - (time.monotonic() - start)
                     if ahead > 0:
                         time.sleep(ahead)
         except (ConnectionError, OSError):
