@@ -23,7 +23,7 @@ struct StreamLimits {
   DWORD answerTimeoutMs = 15000;
   // No byte for this long gives the stream up (a server that went silent).
   DWORD stallLimitMs = 30000;
-  // A graph build that keeps receiving bytes ends after this long at the latest.
+  // A graph build ends after this long at the latest, however it goes.
   DWORD buildLimitMs = 60000;
   size_t cacheBytes = 16u << 20;
   // How far the download runs ahead of the last read.

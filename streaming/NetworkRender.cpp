@@ -206,17 +206,13 @@ HRESULT RenderHttpAddress(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
     return fail(StreamFailure{});
   }
 
-  // However slow, a build that receives bytes goes on, up to the build limit.
+  // However slow the server, the build goes on while its reads are served;
+  // a read that waits in vain fails the stream (the stall limit), and the
+  // build with it. Only a build stuck of its own accord meets the build limit.
   const ULONGLONG start = GetTickCount64();
-  const StreamLimits limits = Limits();
-  bool stalled = false;
-  bool finished = WaitDispatching(job->done.get(), [&] {
-    // The worker may have received a byte after `now` was read.
-    const ULONGLONG lastByte = std::max(start, stream->LastProgressTick());
-    const ULONGLONG now = std::max(GetTickCount64(), lastByte);
-    stalled = now - lastByte >= limits.stallLimitMs || now - start >= limits.buildLimitMs;
-    return stalled;
-  });
+  const DWORD buildLimit = Limits().buildLimitMs;
+  bool finished = WaitDispatching(job->done.get(), [&] { return GetTickCount64() - start >= buildLimit; });
+  const bool timedOut = !finished;
   if (!finished) {
     stream->Abort();
     const ULONGLONG graceEnd = GetTickCount64() + kAbortGraceMs;
@@ -234,11 +230,13 @@ HRESULT RenderHttpAddress(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
   }
   result = job->result;
   if (standIn && !IsConnected(standIn.get())) graph->RemoveFilter(standIn.get());
-  if (FAILED(result) || stalled) {
+  if (FAILED(result) || timedOut) {
+    // The stream's own failure explains it best; otherwise the graph's result
+    // does, or the time limit.
     const StreamFailure failure = stream->Failure();
     const bool streamsFault = failure.kind != StreamFailure::Kind::kNone && failure.kind != StreamFailure::Kind::kAborted;
-    if (reason) *reason = StreamFailureReason(streamsFault ? failure : Stalled(), texts);
-    if (!stalled && !streamsFault && reason) reason->clear();
+    if (reason) *reason = streamsFault || timedOut ? StreamFailureReason(streamsFault ? failure : Stalled(), texts)
+                                                   : std::wstring();
     stream->Abort();
     return FAILED(result) ? result : HRESULT_FROM_WIN32(ERROR_INTERNET_TIMEOUT);
   }

@@ -4,10 +4,11 @@
 // interface's: it only waits, painting its windows and answering sent
 // messages, while a worker connects and the graph builder reads.
 //
-// A graph build that keeps receiving bytes goes on however slow the server
-// is; it is given up when no byte came for the stall limit, or after the
-// build limit at the latest. Giving up aborts the stream, so the graph
-// builder's reads fail at once and the build returns.
+// A graph build goes on however slow the server is, as long as its reads
+// are served: a read that waits in vain for the stall limit fails the stream
+// and so the build. A build stuck of its own accord is given up after the
+// build limit; giving up aborts the stream, so that the graph builder's
+// reads fail at once and the build returns.
 #include "framework/ComPtr.h"
 #include "framework/WinInclude.h"
 #include "streaming/HttpStream.h"

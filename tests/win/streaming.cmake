@@ -18,3 +18,8 @@ zv_test(win_streaming_player TIMEOUT 180
   SOURCES win/streaming/StreamingPlayerTest.cpp win/streaming/StreamServer.cpp win/player/OpeningSupport.cpp
           win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
 set_tests_properties(win_streaming_player PROPERTIES FIXTURES_REQUIRED stream_http)
+zv_test(e2e_streaming TIMEOUT 120
+  LIBS zv_e2e
+  SOURCES win/streaming/StreamingProgramTest.cpp win/streaming/StreamServer.cpp)
+add_dependencies(e2e_streaming Zentravue)
+set_tests_properties(e2e_streaming PROPERTIES FIXTURES_REQUIRED stream_http)
