@@ -9,6 +9,7 @@
 #include "media/VideoFile.h"
 #include "streaming/HttpSourceFilter.h"
 #include "streaming/HttpStream.h"
+#include "framework/WideString.h"
 
 #include <gtest/gtest.h>
 
@@ -184,6 +185,27 @@ TEST_F(StreamingPlayer, TheAddressIsTakenUntrimmedAndEscapeOpensNothing) {
   EXPECT_EQ(boxes.Count(), 1);
   EXPECT_EQ(afterEscape, entries);
   EXPECT_FALSE(openAfterEscape);
+}
+
+TEST_F(StreamingPlayer, AddressesInAPlaylistFileOpenThroughTheSamePathAsTypedOnes) {
+  TempFolder folder(L"zv_stream_playlist");
+  const std::wstring first = HttpAddress(L"/ranges/av.mkv"), second = HttpAddress(L"/plain/demo.mkv");
+  const std::wstring list = folder.Write(L"streams.m3u", "#EXTM3U\r\n" + fw::WideToUtf8(first) + "\r\n" +
+                                                             fw::WideToUtf8(second) + "\r\n");
+  CCmdLineInfo cmdLine;
+  cmdLine.ParseArguments({fw::ToU16(list)});
+  std::vector<std::wstring> entries;
+  bool networkSource = false, playing = false;
+  RunPlayer(
+      [&](ScriptedPlayer& player) {
+        entries = Entries(player);
+        playing = WaitFor([&] { return player.FileMedia() && player.FileMedia()->GetPosition() > 30; }, kWaitMs);
+        networkSource = player.FileMedia() && player.FileMedia()->NetworkSource() != nullptr;
+      },
+      nullptr, &cmdLine);
+  EXPECT_EQ(entries, (std::vector<std::wstring>{first, second}));
+  EXPECT_TRUE(playing);
+  EXPECT_TRUE(networkSource);
 }
 
 TEST_F(StreamingPlayer, AStalledStreamLeavesTheWindowAnsweringAndClosesAtOnce) {
