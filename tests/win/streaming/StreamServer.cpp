@@ -4,7 +4,6 @@
 #include "playlist/PlaylistHttp.h"
 #include "tests/win/support/TestEnvironment.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -32,14 +31,24 @@ std::wstring Address(int port, const std::wstring& object) {
 
 std::wstring HttpAddress(const std::wstring& object) { return Address(Servers().http, object); }
 
-int StalledConnections() {
+namespace {
+
+// One of the counts of the server's status answer; -1 when there is none.
+int StatusCount(const char* name) {
   std::vector<uint8_t> body;
   PlaylistHttpLimits limits;
   limits.totalTimeoutMs = 5000;
   if (!FetchPlaylistAddress(HttpAddress(L"/status"), limits, body)) return -1;
-  int stalled = -1, served = -1;
-  std::sscanf(std::string(body.begin(), body.end()).c_str(), "stalled=%d served=%d", &stalled, &served);
-  return stalled;
+  const std::string text(body.begin(), body.end());
+  const std::string key = std::string(name) + "=";
+  const size_t at = text.find(key);
+  return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size());
 }
+
+}  // namespace
+
+int StalledConnections() { return StatusCount("stalled"); }
+
+int SilentConnections() { return StatusCount("silent"); }
 
 }  // namespace zvtest

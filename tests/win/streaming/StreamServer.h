@@ -21,5 +21,7 @@ std::wstring HttpAddress(const std::wstring& object);
 
 // How many connections the server holds in a stall right now.
 int StalledConnections();
+// How many requests for /silent the server holds unanswered right now.
+int SilentConnections();
 
 }  // namespace zvtest

@@ -208,6 +208,33 @@ TEST_F(StreamingPlayer, AddressesInAPlaylistFileOpenThroughTheSamePathAsTypedOne
   EXPECT_TRUE(networkSource);
 }
 
+TEST_F(StreamingPlayer, TheWindowAnswersWhileAServerHoldsItsAnswerBackAndThenShowsOneBox) {
+  const zv::net::StreamLimits saved = zv::net::Limits();
+  // Long enough for the asks below to fall well before the error box.
+  zv::net::Limits().answerTimeoutMs = 10000;
+  ErrorBoxes boxes;
+  int answered = 0, boxesWhileAsking = -1;
+  bool opened = true;
+  RunPlayer([&](ScriptedPlayer& player) {
+    std::thread asker([&] {
+      if (!WaitFor([] { return SilentConnections() >= 1; }, kWaitMs)) return;
+      for (int i = 0; i < 3; ++i) {
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutW(player.hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result)) ++answered;
+      }
+      boxesWhileAsking = boxes.Count();
+    });
+    player.CreatePlaylistSingle(HttpAddress(L"/silent"));
+    asker.join();
+    opened = player.CurrentMedia() != nullptr;
+  });
+  zv::net::Limits() = saved;
+  EXPECT_EQ(answered, 3);
+  EXPECT_EQ(boxesWhileAsking, 0);
+  EXPECT_EQ(boxes.Count(), 1);
+  EXPECT_FALSE(opened);
+}
+
 TEST_F(StreamingPlayer, AStalledStreamLeavesTheWindowAnsweringAndClosesAtOnce) {
   // The server sends the first 1.5 MB of ten seconds of media, then nothing
   // for a minute; playback runs dry after some four seconds.

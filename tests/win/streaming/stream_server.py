@@ -21,7 +21,8 @@ MEDIA is the folder of generated media. Addresses on the http port:
                           servers do
   /icy.mp3                an endless stream answered with "ICY 200 OK"
   /silent                 reads the request and never answers
-  /status                 "stalled=N served=M": connections held in a stall
+  /status                 "stalled=N served=M silent=K": connections held in a
+                          stall, answers served, requests /silent holds
                           now, and answers begun so far
   anything else           404
 
@@ -49,7 +50,7 @@ CHUNK = 16384
 # Radio servers send this much at once to a new listener, then keep pace.
 BURST = 65536
 
-state = {"stalled": 0, "served": 0, "dropped": set()}
+state = {"stalled": 0, "served": 0, "silent": 0, "dropped": set()}
 lock = threading.Lock()
 media_dir = "."
 http_port = 0
@@ -191,14 +192,20 @@ class Handler(BaseHTTPRequestHandler):
         number = lambda key, default=0: int(query.get(key, default))
         if path == "/status":
             with lock:
-                body = ("stalled=%d served=%d" % (state["stalled"], state["served"])).encode()
+                body = ("stalled=%d served=%d silent=%d" % (state["stalled"], state["served"], state["silent"])).encode()
             self.send_response(200, "OK")
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
             self.wfile.write(body)
             return
         if path == "/silent":
-            self.hold(SILENT_S)
+            with lock:
+                state["silent"] += 1
+            try:
+                self.hold(SILENT_S)
+            finally:
+                with lock:
+                    state["silent"] -= 1
             self.close_connection = True
             return
         if path in ("/live.mp3", "/live.ogg", "/icy.mp3"):
