@@ -6,6 +6,7 @@
 # starts the test servers, runs in a throwaway prefix on a private X server.
 # Not part of ./test: timings need a quiet machine.
 # Usage: bench/run-streaming.sh [repetitions] [live seconds]
+# (0 repetitions: the radio stream only)
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
@@ -21,9 +22,10 @@ ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 [ -f "$media/live.mp3" ] || ff -f lavfi -i "sine=frequency=550:sample_rate=44100:duration=8" \
   -c:a libmp3lame -b:a 320k -ac 2 -write_xing 0 -id3v2_version 0 "$media/live.mp3"
 servers="$ROOT/build/bench-stream-http"
-python3 tests/win/streaming/stream_server.py start "$servers" "$media" >/dev/null ||
+# The servers outlive the whole run (they end by themselves after a while).
+python3 tests/win/streaming/stream_server.py start "$servers" "$media" $((${2:-180} + 1800)) >/dev/null ||
   { echo "bench: the stream servers did not start" >&2; exit 1; }
 trap 'python3 tests/win/streaming/stream_server.py stop "$servers"; zv_bench_cleanup' EXIT
 read -r http _ < "$servers/ports"
 WINEDEBUG=-all wine "$ROOT/build/win/bench/bench_streaming.exe" "$http" "$(zv_unix_to_windows "$media")" \
-  bench.mkv "${1:-7}" "${2:-180}" 2>&1 | grep -v '^ALSA\|GStreamer-CRITICAL\|^$'
+  bench.mkv "${1:-7}" "${2:-180}" 2>&1 | grep --line-buffered -v '^ALSA\|GStreamer-CRITICAL\|^$'

@@ -7,6 +7,7 @@
 //   - memory of an endless radio stream: the process's private bytes while
 //     it plays, which must level off at the cache's size.
 // Usage: bench_streaming <http port> <media folder> <file> [repetitions] [live seconds]
+// (0 repetitions: the radio stream only)
 #include "app/Settings.h"
 #include "media/VideoFile.h"
 #include "streaming/HttpSourceFilter.h"
@@ -83,6 +84,7 @@ double OpenToRunning(const std::wstring& name, HWND owner, CSettings& settings) 
 // complete with the picture at the new place, per seek.
 std::vector<double> SeeksToFirstFrame(const std::wstring& name, HWND owner, CSettings& settings,
                                       const std::vector<int>& percents) {
+  std::vector<uint64_t> connections;
   std::vector<double> times;
   auto media = Open(name, owner, settings);
   if (!media->IsRendered()) return times;
@@ -94,42 +96,46 @@ std::vector<double> SeeksToFirstFrame(const std::wstring& name, HWND owner, CSet
     if (FAILED(media->SetPosition(duration * percent / 100))) return {};
     if (!Settled(*media, kStatePaused)) return {};
     times.push_back(NowMs() - start);
+    if (media->NetworkSource()) connections.push_back(media->NetworkSource()->Stream().Connections());
   }
   media->Stop();
+  if (!connections.empty()) {
+    printf("  connections after each seek over http:");
+    for (uint64_t count : connections) printf(" %llu", static_cast<unsigned long long>(count));
+    printf("\n");
+  }
   return times;
 }
 
+// The process's committed private memory. Wine leaves PrivateUsage at 0;
+// its commit charge (PagefileUsage) stands for it there.
 SIZE_T PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-  return counters.PrivateUsage;
+  return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
-}  // namespace
+SIZE_T WorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize;
+}
 
-int wmain(int argc, wchar_t** argv) {
-  if (argc < 4) {
-    fprintf(stderr, "usage: bench_streaming <http port> <media folder> <file> [repetitions] [live seconds]\n");
-    return 2;
-  }
-  const std::wstring base = L"http://127.0.0.1:" + std::wstring(argv[1]);
-  const std::wstring disk = std::wstring(argv[2]) + L"\\" + argv[3];
-  const std::wstring http = base + L"/ranges/" + argv[3];
-  const int repetitions = argc > 4 ? std::max(1, _wtoi(argv[4])) : 7;
-  const int liveSeconds = argc > 5 ? std::max(10, _wtoi(argv[5])) : 180;
+// Graph events that end the playback, named for the log.
+void ReportEvents(VideoFile& media) {
+  long code = 0;
+  LONG_PTR first = 0, second = 0;
+  while (media.GetEvent(&code, &first, &second) == S_OK)
+    if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT || code == EC_STREAM_ERROR_STOPPED)
+      printf("  event 0x%lx (0x%lx)\n", code, static_cast<unsigned long>(first));
+}
 
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"ZvStreamingBench";
-  RegisterClassW(&wc);
-  HWND owner = CreateWindowExW(0, wc.lpszClassName, L"Streaming bench",
-                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                               wc.hInstance, nullptr);
-  CSettings settings(0);
-
+// Open to running and seek to the first frame, over http against from disk;
+// false when the file did not play.
+bool CompareWithDisk(const std::wstring& disk, const std::wstring& http, int repetitions, HWND owner,
+                     CSettings& settings) {
   // The first use of each path loads the platform's libraries.
   OpenToRunning(disk, owner, settings);
   OpenToRunning(http, owner, settings);
@@ -139,7 +145,7 @@ int wmain(int argc, wchar_t** argv) {
     const double h = OpenToRunning(http, owner, settings);
     if (d < 0 || h < 0) {
       fprintf(stderr, "bench_streaming: the file did not play\n");
-      return 1;
+      return false;
     }
     fromDisk.push_back(d);
     overHttp.push_back(h);
@@ -155,7 +161,7 @@ int wmain(int argc, wchar_t** argv) {
     const auto hs = SeeksToFirstFrame(http, owner, settings, percents);
     if (ds.empty() || hs.empty()) {
       fprintf(stderr, "bench_streaming: seeking failed\n");
-      return 1;
+      return false;
     }
     diskSeeks.insert(diskSeeks.end(), ds.begin(), ds.end());
     httpSeeks.insert(httpSeeks.end(), hs.begin(), hs.end());
@@ -163,6 +169,35 @@ int wmain(int argc, wchar_t** argv) {
   const double ds = Median(diskSeeks), hs = Median(httpSeeks);
   printf("seek to first frame, median of %zu: disk %.1f ms, http %.1f ms, ratio %.3f (goal <= 2)\n",
          diskSeeks.size(), ds, hs, ds > 0 ? hs / ds : 0.0);
+  return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 4) {
+    fprintf(stderr, "usage: bench_streaming <http port> <media folder> <file> [repetitions] [live seconds]\n");
+    return 2;
+  }
+  const std::wstring base = L"http://127.0.0.1:" + std::wstring(argv[1]);
+  const std::wstring disk = std::wstring(argv[2]) + L"\\" + argv[3];
+  const std::wstring http = base + L"/ranges/" + argv[3];
+  // 0 repetitions: only the radio stream.
+  const int repetitions = argc > 4 ? std::max(0, _wtoi(argv[4])) : 7;
+  const int liveSeconds = argc > 5 ? std::max(10, _wtoi(argv[5])) : 180;
+
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"ZvStreamingBench";
+  RegisterClassW(&wc);
+  HWND owner = CreateWindowExW(0, wc.lpszClassName, L"Streaming bench",
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+  CSettings settings(0);
+
+  if (repetitions > 0 && !CompareWithDisk(disk, http, repetitions, owner, settings)) return 1;
 
   // A small cache shows where memory levels off within minutes: a stream of
   // 320 kbit/s passes 4 MB in under two minutes.
@@ -177,9 +212,11 @@ int wmain(int argc, wchar_t** argv) {
   const int samples = liveSeconds / 10;
   for (int i = 0; i <= samples; ++i) {
     megabytes.push_back(static_cast<double>(PrivateBytes()) / (1 << 20));
-    printf("  live %3d s: private %.1f MB, received %.1f MB, position %d s\n", i * 10, megabytes.back(),
+    ReportEvents(*live);
+    printf("  live %3d s: private %.1f MB, working set %.1f MB, received %.1f MB, position %d s%s\n", i * 10,
+           megabytes.back(), static_cast<double>(WorkingSet()) / (1 << 20),
            static_cast<double>(live->NetworkSource()->Stream().BytesReceived()) / (1 << 20),
-           live->GetPosition() / 100);
+           live->GetPosition() / 100, live->NetworkSource()->Stream().ReaderWaiting() ? ", reader waiting" : "");
     fflush(stdout);
     if (i < samples) PumpFor(10000);
   }

@@ -203,6 +203,11 @@ uint64_t HttpStream::BytesReceived() const {
   return received_;
 }
 
+uint64_t HttpStream::Connections() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return generation_;
+}
+
 void HttpStream::Interrupt() {
   {
     std::lock_guard<std::mutex> guard(lock_);

@@ -90,6 +90,8 @@ class HttpStream : public std::enable_shared_from_this<HttpStream> {
   // For the graph build's progress-based limit and the benches.
   ULONGLONG LastProgressTick() const;
   uint64_t BytesReceived() const;
+  // Requests made so far (the first one and every reconnection).
+  uint64_t Connections() const;
 
  private:
   explicit HttpStream(const std::wstring& url);

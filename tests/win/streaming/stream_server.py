@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Test servers for network streams, on 127.0.0.1.
 
-  stream_server.py start DIR MEDIA   starts them in the background and writes
+  stream_server.py start DIR MEDIA [SECONDS]
+                                     starts them in the background and writes
                                      DIR/ports ("http redirect https dead")
-                                     and DIR/pid
+                                     and DIR/pid; they end by themselves
+                                     after SECONDS (600)
   stream_server.py stop DIR          ends them
 
 MEDIA is the folder of generated media. Addresses on the http port:
@@ -22,8 +24,8 @@ MEDIA is the folder of generated media. Addresses on the http port:
   /icy.mp3                an endless stream answered with "ICY 200 OK"
   /silent                 reads the request and never answers
   /status                 "stalled=N served=M silent=K": connections held in a
-                          stall, answers served, requests /silent holds
-                          now, and answers begun so far
+                          stall now, answers begun so far, and requests
+                          /silent holds now
   anything else           404
 
 The redirect port answers every request with 302 to the same path on the
@@ -269,7 +271,7 @@ def dead_port():
     return port
 
 
-def serve(directory):
+def serve(directory, lifetime):
     global http_port
     main = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     main.daemon_threads = True
@@ -287,10 +289,10 @@ def serve(directory):
         f.write("%d %d %d %d\n" % (http_port, redirect.server_address[1], secure.server_address[1], dead_port()))
     os.replace(tmp, os.path.join(directory, "ports"))
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
-    time.sleep(LIFETIME_S)
+    time.sleep(lifetime)
 
 
-def start(directory, media):
+def start(directory, media, lifetime=LIFETIME_S):
     global media_dir
     media_dir = os.path.abspath(media)
     os.makedirs(directory, exist_ok=True)
@@ -309,7 +311,7 @@ def start(directory, media):
         os.dup2(log, 1)
         os.dup2(log, 2)
         try:
-            serve(directory)
+            serve(directory, lifetime)
         finally:
             os._exit(0)
     os.wait()
@@ -340,8 +342,8 @@ def stop(directory):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 4 and sys.argv[1] == "start":
-        sys.exit(start(sys.argv[2], sys.argv[3]))
+    if len(sys.argv) in (4, 5) and sys.argv[1] == "start":
+        sys.exit(start(sys.argv[2], sys.argv[3], *(int(a) for a in sys.argv[4:])))
     if len(sys.argv) == 3 and sys.argv[1] == "stop":
         sys.exit(stop(sys.argv[2]))
     print(__doc__, file=sys.stderr)
