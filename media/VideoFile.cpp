@@ -83,6 +83,11 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
       route == zv::SourceRoute::kOwnHttp
           ? zv::net::RenderHttpAddress(graph_, fileName, texts_, keep, networkSource_, &reason)
           : zv::RenderFileBounded(graph_, fileName, zv::kRenderTimeLimitMs, keep);
+  // The user closed the window or pressed Escape while a stream connected:
+  // nothing to report.
+  const bool cancelled = route == zv::SourceRoute::kOwnHttp && rendered == zv::net::kOpeningCancelled;
+  if (cancelled) Trace(L"VF_CSTOR::OpeningCancelled");
+  if (cancelled && !graph_) return;
   if (rendered == VFW_E_TIMEOUT && !graph_) {
     // The stuck graph went to its worker thread (media/BoundedRender.h).
     Trace(L"VF_CSTOR::RenderFileTimedOut");
@@ -91,6 +96,7 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
   classicRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[0].Detach()));
   enhancedRenderer_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[1].Detach()));
   decoder_ = fw::ComPtr<IBaseFilter>::Attach(static_cast<IBaseFilter*>(keep[2].Detach()));
+  if (cancelled) return;
   if (FAILED(rendered)) return ReportRenderFailure(rendered, reason);
 
   Trace(L"VF_CSTOR::FilterGraphRendered");

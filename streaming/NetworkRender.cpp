@@ -64,13 +64,31 @@ void DispatchSentAndPaint() {
   }
 }
 
-// Waits for `event` until `giveUp` says so, checking it every slice.
+// True when the user asked to close the window or pressed Escape meanwhile.
+// The message stays queued for the window to act on afterwards. Only the
+// first key press in the queue is looked at.
+bool UserWantsOut() {
+  MSG msg;
+  if (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE | PM_NOYIELD)) return true;
+  if (PeekMessageW(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE | PM_NOYIELD)) return true;
+  if (PeekMessageW(&msg, nullptr, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_NOREMOVE | PM_NOYIELD) &&
+      msg.wParam == HTCLOSE)
+    return true;
+  return PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE | PM_NOYIELD) && msg.wParam == VK_ESCAPE;
+}
+
+// Waits for `event` until `giveUp` says so or the user wants out (then
+// `*cancelled` is set), checking every slice.
 template <class GiveUp>
-bool WaitDispatching(HANDLE event, GiveUp giveUp) {
+bool WaitDispatching(HANDLE event, GiveUp giveUp, bool* cancelled = nullptr) {
   for (;;) {
     const DWORD wait = MsgWaitForMultipleObjects(1, &event, FALSE, kSliceMs, QS_SENDMESSAGE | QS_PAINT);
     if (wait == WAIT_OBJECT_0) return true;
     if (wait == WAIT_OBJECT_0 + 1) DispatchSentAndPaint();
+    if (cancelled && UserWantsOut()) {
+      *cancelled = true;
+      return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+    }
     if (giveUp()) return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
   }
 }
@@ -128,9 +146,9 @@ bool IsConnected(IBaseFilter* filter) {
 }
 
 // Waits for the stream's first answer.
-bool WaitForAnswer(HttpStream& stream) {
+bool WaitForAnswer(HttpStream& stream, bool* cancelled) {
   const ULONGLONG deadline = GetTickCount64() + Limits().answerTimeoutMs;
-  return WaitDispatching(stream.OpenedEvent(), [&] { return GetTickCount64() >= deadline; });
+  return WaitDispatching(stream.OpenedEvent(), [&] { return GetTickCount64() >= deadline; }, cancelled);
 }
 
 StreamFailure Stalled() {
@@ -182,7 +200,14 @@ HRESULT RenderHttpAddress(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
     if (reason) *reason = StreamFailureReason(failure, texts);
     return failure.kind == StreamFailure::Kind::kNone ? E_FAIL : failure.Result();
   };
-  if (!WaitForAnswer(*stream)) return fail(Stalled());
+  bool cancelled = false;
+  const bool answered = WaitForAnswer(*stream, &cancelled);
+  if (cancelled) {
+    stream->Abort();
+    if (reason) reason->clear();
+    return kOpeningCancelled;
+  }
+  if (!answered) return fail(Stalled());
   if (!stream->IsOpen()) return fail(stream->Failure());
 
   fw::ComPtr<HttpSourceFilter> filter = fw::ComPtr<HttpSourceFilter>::Attach(HttpSourceFilter::Create(stream, address));
@@ -211,8 +236,9 @@ HRESULT RenderHttpAddress(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
   // build with it. Only a build stuck of its own accord meets the build limit.
   const ULONGLONG start = GetTickCount64();
   const DWORD buildLimit = Limits().buildLimitMs;
-  bool finished = WaitDispatching(job->done.get(), [&] { return GetTickCount64() - start >= buildLimit; });
-  const bool timedOut = !finished;
+  bool finished =
+      WaitDispatching(job->done.get(), [&] { return GetTickCount64() - start >= buildLimit; }, &cancelled);
+  const bool timedOut = !finished && !cancelled;
   if (!finished) {
     stream->Abort();
     const ULONGLONG graceEnd = GetTickCount64() + kAbortGraceMs;
@@ -225,11 +251,16 @@ HRESULT RenderHttpAddress(fw::ComPtr<IGraphBuilder>& graph, const std::wstring& 
     for (auto& reference : keep) job->abandoned.push_back(std::move(reference));
     job->abandoned.push_back(fw::ComPtr<IUnknown>::Attach(static_cast<IUnknown*>(filter.Detach())));
     job->abandoned.push_back(fw::ComPtr<IUnknown>::Attach(graph.Detach()));
-    if (reason) *reason = StreamFailureReason(Stalled(), texts);
-    return VFW_E_TIMEOUT;
+    if (reason) *reason = cancelled ? std::wstring() : StreamFailureReason(Stalled(), texts);
+    return cancelled ? kOpeningCancelled : VFW_E_TIMEOUT;
   }
   result = job->result;
   if (standIn && !IsConnected(standIn.get())) graph->RemoveFilter(standIn.get());
+  if (cancelled) {
+    if (reason) reason->clear();
+    stream->Abort();
+    return kOpeningCancelled;
+  }
   if (FAILED(result) || timedOut) {
     // The stream's own failure explains it best; otherwise the graph's result
     // does, or the time limit.

@@ -235,6 +235,28 @@ TEST_F(StreamingPlayer, TheWindowAnswersWhileAServerHoldsItsAnswerBackAndThenSho
   EXPECT_FALSE(opened);
 }
 
+TEST_F(StreamingPlayer, ClosingTheWindowWhileAStreamConnectsEndsTheOpeningAtOnceWithoutABox) {
+  const zv::net::StreamLimits saved = zv::net::Limits();
+  zv::net::Limits().answerTimeoutMs = 30000;
+  ErrorBoxes boxes;
+  ULONGLONG openingTime = 0;
+  bool opened = true;
+  RunPlayer([&](ScriptedPlayer& player) {
+    std::thread closer([&] {
+      if (WaitFor([] { return SilentConnections() >= 1; }, kWaitMs)) PostMessageW(player.hwnd(), WM_CLOSE, 0, 0);
+    });
+    const ULONGLONG start = GetTickCount64();
+    player.CreatePlaylistSingle(HttpAddress(L"/silent"));
+    openingTime = GetTickCount64() - start;
+    closer.join();
+    opened = player.CurrentMedia() != nullptr;
+  });
+  zv::net::Limits() = saved;
+  EXPECT_LT(openingTime, kPromptMs);
+  EXPECT_EQ(boxes.Count(), 0);
+  EXPECT_FALSE(opened);
+}
+
 TEST_F(StreamingPlayer, AStalledStreamLeavesTheWindowAnsweringAndClosesAtOnce) {
   // The server sends the first 1.5 MB of ten seconds of media, then nothing
   // for a minute; playback runs dry after some four seconds.
