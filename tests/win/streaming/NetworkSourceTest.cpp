@@ -188,6 +188,17 @@ TEST_F(NetworkSource, ASilentServerGivesOneBoxWhenTheAnswerTimeIsUp) {
   EXPECT_NE(text.find(L"timed out"), std::wstring::npos) << testing::PrintToString(text);
 }
 
+TEST_F(NetworkSource, AServerThatFallsSilentDuringTheBuildGivesOneBoxAfterTheStallLimit) {
+  // The first kilobyte comes, then nothing: the graph builder's reads wait
+  // for the rest until the stall limit fails the stream, and the build.
+  zv::net::Limits().stallLimitMs = 2000;
+  const ULONGLONG start = GetTickCount64();
+  const std::wstring text = FailingOpen(HttpAddress(L"/stall/av.mkv?after=1000"));
+  EXPECT_GE(GetTickCount64() - start, 2000u);
+  EXPECT_LT(GetTickCount64() - start, 2000u + kPromptMs);
+  EXPECT_NE(text.find(L"timed out"), std::wstring::npos) << testing::PrintToString(text);
+}
+
 TEST_F(NetworkSource, ASlowButSteadyServerIsNoErrorHoweverLongTheBuildTakes) {
   // Bytes arrive every 0.2 s: the build takes longer than the stall limit
   // altogether and is never cut short, since the stream keeps progressing.
