@@ -193,6 +193,7 @@ void VideoFile::RemoveAudioTrack() {
 }
 
 HRESULT VideoFile::SetPosition(int hundredths) {
+  if (!CanSeek()) return E_NOTIMPL;
   const bool ownAudioKept = ownAudioPin_ && ownUpstreamPin_;
   long state = kStateStopped;
   if (ownAudioKept) {

@@ -32,9 +32,13 @@ std::wstring OpeningErrorReason(const LanguageTable* texts, HRESULT hr) {
 }
 
 std::wstring OpeningErrorMessage(const LanguageTable* texts, const std::wstring& name, HRESULT hr) {
+  return OpeningErrorMessage(texts, name, OpeningErrorReason(texts, hr));
+}
+
+std::wstring OpeningErrorMessage(const LanguageTable* texts, const std::wstring& name, const std::wstring& reason) {
   std::u16string format = texts ? texts->Message(u"ERROROPENING") : std::u16string();
   if (format.empty()) format = u"%s\n%s";
-  return fw::ToWide(FillTwoPlaceholders(format, fw::ToU16(name), fw::ToU16(OpeningErrorReason(texts, hr))));
+  return fw::ToWide(FillTwoPlaceholders(format, fw::ToU16(name), fw::ToU16(reason)));
 }
 
 void ShowOpeningErrorBox(HWND owner, const LanguageTable* texts, const std::wstring& message) {

@@ -16,6 +16,9 @@ std::wstring OpeningErrorReason(const LanguageTable* texts, HRESULT hr);
 // ERROROPENING filled with the name and the reason.
 std::wstring OpeningErrorMessage(const LanguageTable* texts, const std::wstring& name, HRESULT hr);
 
+// The same message with a reason the caller knows better (a network stream's).
+std::wstring OpeningErrorMessage(const LanguageTable* texts, const std::wstring& name, const std::wstring& reason);
+
 // Shows the message (from OpeningErrorMessage) in a modal error box.
 void ShowOpeningErrorBox(HWND owner, const LanguageTable* texts, const std::wstring& message);
 

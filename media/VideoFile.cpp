@@ -8,6 +8,9 @@
 #include "media/MediaText.h"
 #include "media/StreamSelection.h"
 #include "media/OpeningError.h"
+#include "media/SourceChoice.h"
+#include "streaming/HttpSourceFilter.h"
+#include "streaming/NetworkRender.h"
 
 namespace {
 
@@ -29,6 +32,8 @@ VideoFile::VideoFile(CDebugDlg* log, const LanguageTable* texts, HWND owner, HIN
 }
 
 VideoFile::~VideoFile() {
+  // A stalled network read would hold the graph's stop and teardown.
+  if (networkSource_) networkSource_->Stream().Abort();
   RemoveAudioTrack();
   if (mediaControl_) mediaControl_->Stop();
   streamFilters_.clear();
@@ -56,13 +61,24 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
   if (decoder_) graph_->AddFilter(decoder_.get(), L"ffdshow Video Decoder");
 
   Trace(L"VF_CSTOR::RenderFile");
-  const HRESULT rendered = RenderIntoGraph(fileName);
+  const zv::SourceRoute route = zv::ChooseSource(fileName);
+  if (route == zv::SourceRoute::kUnsupported)
+    return ReportRenderFailure(E_FAIL, zv::net::UnsupportedAddressReason(fileName, texts_));
+  std::wstring reason;
+  const HRESULT rendered =
+      route == zv::SourceRoute::kOwnHttp ? RenderAddressIntoGraph(fileName, &reason) : RenderIntoGraph(fileName);
+  // The user closed the window or pressed Escape while a stream connected:
+  // nothing to report.
+  if (rendered == zv::net::kOpeningCancelled) {
+    Trace(L"VF_CSTOR::OpeningCancelled");
+    return;
+  }
   if (rendered == VFW_E_TIMEOUT && !graph_) {
     // The stuck graph went to its worker thread (media/BoundedRender.h).
     Trace(L"VF_CSTOR::RenderFileTimedOut");
-    return ReportRenderFailure(rendered);
+    return ReportRenderFailure(rendered, reason);
   }
-  if (FAILED(rendered)) return ReportRenderFailure(rendered);
+  if (FAILED(rendered)) return ReportRenderFailure(rendered, reason);
 
   Trace(L"VF_CSTOR::FilterGraphRendered");
   rendered_ = true;
@@ -150,10 +166,26 @@ void VideoFile::Build(const std::wstring& fileName, COLORREF background) {
   PlaceVideo();
 }
 
-void VideoFile::ReportRenderFailure(HRESULT hr) {
+HRESULT VideoFile::RenderAddressIntoGraph(const std::wstring& address, std::wstring* reason) {
+  fw::ComPtr<IGraphBuilder> graph;
+  graph_.As(graph);
+  std::vector<fw::ComPtr<IUnknown>> none;
+  const HRESULT rendered = zv::net::RenderHttpAddress(graph, address, texts_, none, networkSource_, reason);
+  if (!graph) {
+    // The stuck build went to its worker with a reference of its own; ours
+    // stay unreleased too, since the build holds the graph's locks.
+    std::vector<fw::ComPtr<IUnknown>> held;
+    HandOverGraph(held);
+    for (fw::ComPtr<IUnknown>& reference : held) reference.Detach();
+  }
+  return rendered;
+}
+
+void VideoFile::ReportRenderFailure(HRESULT hr, const std::wstring& reasonText) {
   const bool fullscreen = IsFullscreen();
   if (fullscreen) ShowCursor(TRUE);
-  const std::wstring message = zv::OpeningErrorMessage(texts_, fileName_, hr);
+  const std::wstring message = reasonText.empty() ? zv::OpeningErrorMessage(texts_, fileName_, hr)
+                                                  : zv::OpeningErrorMessage(texts_, fileName_, reasonText);
   Trace(L"VF_CSTOR::ErrorRendering[" + message + L"]");
   zv::ShowOpeningErrorBox(owner_, texts_, message);
   if (fullscreen) ShowCursor(FALSE);
@@ -208,6 +240,14 @@ void VideoFile::HandOverGraph(std::vector<fw::ComPtr<IUnknown>>& out) {
   streamFilters_.clear();
   take(frameStep_);
   CDirectShow::HandOverGraph(out);
+}
+
+bool VideoFile::CanSeek() const { return !networkSource_ || networkSource_->Stream().Seekable(); }
+
+// A live stream has no end: no duration, whatever its splitter estimates.
+int VideoFile::GetDuration() {
+  if (networkSource_ && networkSource_->Stream().Live()) return 0;
+  return CDirectShow::GetDuration();
 }
 
 HRESULT VideoFile::SetRate(double rate) {

@@ -11,6 +11,9 @@
 
 class LanguageTable;
 struct IZvChapterInfo;
+namespace zv::net {
+class HttpSourceFilter;
+}
 
 // A filter of the graph that offers stream selection.
 struct CStreamFilter {
@@ -34,6 +37,7 @@ class VideoFile : public CDirectShow {
 
   LONGLONG GetCurrentFrame() override;
   HRESULT SetPosition(int hundredths) override;
+  int GetDuration() override;
   int GetStreamCount(int kind) override;
   HRESULT GetStreamInfo(long index, AM_MEDIA_TYPE** mediaType, DWORD* enabled, int* kind, std::wstring* name,
                         LONGLONG* startTime) override;
@@ -51,10 +55,19 @@ class VideoFile : public CDirectShow {
   // True when the outside Matroska splitter serves the stream operations.
   bool UsesSplitterStreams() const { return static_cast<bool>(matroskaSplitter_); }
 
+  // Our network source, when it reads the address (media/SourceChoice.h).
+  zv::net::HttpSourceFilter* NetworkSource() const { return networkSource_.get(); }
+  // False for a network stream that cannot seek (a live one, a server
+  // without byte ranges); seeking it is refused.
+  bool CanSeek() const;
+
  private:
   void HandOverGraph(std::vector<fw::ComPtr<IUnknown>>& out) override;
   void Build(const std::wstring& fileName, COLORREF background);
-  void ReportRenderFailure(HRESULT hr);
+  // `reason` replaces the framework's text for `hr` when it is not empty.
+  // Builds the graph of an http or https address through our network source.
+  HRESULT RenderAddressIntoGraph(const std::wstring& address, std::wstring* reason);
+  void ReportRenderFailure(HRESULT hr, const std::wstring& reason = {});
   void FindStreamFilters();
   fw::ComPtr<IBaseFilter> OwnAudioRenderer() const;
   void ReturnToState(long state);
@@ -79,4 +92,5 @@ class VideoFile : public CDirectShow {
   bool ownConnectionTypeSet_ = false;
   int subtitleIndex_ = 0;
   fw::ComPtr<IVideoFrameStep> frameStep_;
+  fw::ComPtr<zv::net::HttpSourceFilter> networkSource_;
 };

@@ -29,6 +29,7 @@ list(APPEND ZV_WIN_SOURCES
   media/PlatformQuirks.cpp
   media/RendererSetup.cpp
   media/StreamSelection.cpp
+  media/SourceChoice.cpp
   media/VideoFile.cpp
   media/VideoFileStreams.cpp
   media/VideoWindow.cpp

@@ -122,6 +122,7 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   // Help
   FW_ON_COMMAND(IDM_HILFE_INFO, OnAbout)
   FW_ON_COMMAND(IDM_DONATE_DONATE, OnDonate)
+  FW_ON_COMMAND(IDM_FILE_STREAMING, OnStreamingCommand)
 FW_END_MESSAGE_MAP()
 
 namespace {

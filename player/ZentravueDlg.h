@@ -21,6 +21,7 @@
 //   PlayerPlaylistWindow.cpp  the playlist window and the playlist menu commands
 //   PlayerBusy.cpp         the busy guard of opening and closing
 //   PlayerHelp.cpp         Help > About and Donate
+//   PlayerStreaming.cpp    the streaming command (a stream address typed in)
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
@@ -519,4 +520,7 @@ class CZentravueDlg : public fw::Dialog {
   std::wstring subtitleOffText_[2];  // main menu, context menu
   CCodecDialog* codecDialog_ = nullptr;
   CAudioSettingsDlg* audioDialog_ = nullptr;
+
+  // ---- streaming additions (PlayerStreaming.cpp) ----
+  void OnStreamingCommand();
 };

@@ -21,6 +21,7 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerHelp.cpp
   player/PlayerLayout.cpp
   player/PlayerMenus.cpp
+  player/PlayerStreaming.cpp
   player/PlayerOpening.cpp
   player/PlayerSettings.cpp
   player/PlayerSystem.cpp

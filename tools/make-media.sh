@@ -12,6 +12,7 @@
 #   (8 s, audio tracks of 440 Hz at 44100 Hz tagged English and 880 Hz at
 #   48000 Hz tagged German; switch.mkv adds a mono 22050 Hz track of 660 Hz
 #   tagged French: formats tell the tracks apart whatever the pin order).
+#   live.mp3, live.ogg (the pieces of endless radio streams).
 #   dvd/disc/VIDEO_TS: a DVD-Video folder (tools/make-dvd.sh) and dvd/bad-*:
 #   damaged variants of it.
 set -euo pipefail
@@ -69,6 +70,11 @@ ff -f lavfi -i "testsrc2=size=640x360:rate=25:duration=10" -f lavfi -i "sine=fre
 
 ff -f lavfi -i "testsrc2=size=160x120:rate=10:duration=15" -c:v mpeg4 -q:v 8 "${EXACT[@]}" long.mkv
 
+# Endless radio streams are these, sent over and over by the test server:
+# MPEG audio frames without tags or an info frame, and Ogg Vorbis.
+ff -f lavfi -i "sine=frequency=550:sample_rate=44100:duration=4" -c:a libmp3lame -b:a 128k -ac 2 \
+  -write_xing 0 -id3v2_version 0 "${EXACT[@]}" live.mp3
+ff -f lavfi -i "sine=frequency=550:sample_rate=44100:duration=4" -c:a libvorbis -q:a 3 -ac 2 "${EXACT[@]}" live.ogg
 SWITCH=(-f lavfi -i "testsrc2=size=160x120:rate=25:duration=8"
         -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=8"
         -f lavfi -i "sine=frequency=880:sample_rate=48000:duration=8")

@@ -5,7 +5,7 @@ target_link_libraries(zv_wintest PUBLIC zentrawin GTest::gtest)
 target_link_options(zv_wintest INTERFACE -municode)
 
 # Each subsystem keeps its own list in win/<subsystem>.cmake.
-foreach(sub framework app lang playlist player media image settings system)
+foreach(sub framework app lang playlist player media image settings system streaming)
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/win/${sub}.cmake)
     include(win/${sub}.cmake)
   endif()

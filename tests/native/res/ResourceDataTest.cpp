@@ -310,11 +310,12 @@ TEST(LanguageFiles, CountMainMenuAndCodeKeys) {
     const Section* code = file.Find("Code");
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(code, nullptr);
-    EXPECT_EQ(menu->entries.size(), 97u) << path;
+    // The streaming command's item comes after the original keys.
+    EXPECT_EQ(menu->entries.size(), 98u) << path;
     // The 66 messages of the first version come first; newer ones follow.
     ASSERT_GE(code->entries.size(), 66u) << path;
     EXPECT_EQ(menu->entries.front().first, "IDM_DATEI");
-    EXPECT_EQ(menu->entries.back().first, "IDM_FILE_SAVE_AS");
+    EXPECT_EQ(menu->entries.back().first, "IDM_FILE_STREAMING");
     EXPECT_EQ(code->entries.front().first, "CONNECT_ZV");
     EXPECT_EQ(code->entries[65].first, "BELOW_NORMAL");
   }

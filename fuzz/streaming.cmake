@@ -1,0 +1,1 @@
+zv_fuzzer(fuzz_http_answer streaming/http_answer_fuzz.cpp)
