@@ -33,3 +33,8 @@ zv_test(e2e_system TIMEOUT 240
   SOURCES e2e/UpdateTest.cpp e2e/UninstallTest.cpp)
 add_dependencies(e2e_system Zentravue)
 set_tests_properties(e2e_system PROPERTIES FIXTURES_REQUIRED update_server)
+
+zv_test(e2e_remote_control TIMEOUT 600
+  LIBS zv_e2e
+  SOURCES e2e/RemoteControlTest.cpp)
+add_dependencies(e2e_remote_control Zentravue)
