@@ -543,3 +543,28 @@ TEST(Keys, CtrlArrowsAndEnterOperateADvdMenu) {
   EXPECT_EQ(plainCommands, (std::vector<UINT>{IDM_VIDEO_VERKLEINERN_OBENUNTEN}));
   EXPECT_TRUE(secondTitle);
 }
+
+// A cursor resting over the menu picture does not take the selection back
+// from the keys: windows that move or repaint under it are no mouse movement.
+TEST(Keys, CtrlArrowsMoveTheDvdSelectionUnderARestingCursor) {
+  ULONG afterDown = 0, later = 0;
+  RunInputPlayer([&](InputPlayer& player) {
+    player.OpenDiscOrFolder(MediaPath(L"dvd\\disc"));
+    ASSERT_NE(player.DvdMedia(), nullptr);
+    ASSERT_TRUE(PumpUntil(player, [&] { return CurrentButton(player.DvdMedia()) != 0; }, 20000));
+    ASSERT_TRUE(Focus(player.hwnd()));
+    MoveMouseTo(CenterOf(CMedia::VideoWindow()));
+    PumpFor(player, 500);
+    const ULONG before = CurrentButton(player.DvdMedia());
+    const DWORD direction = before == 1 ? VK_DOWN : VK_UP;
+    KeyDown(VK_CONTROL);
+    Press(static_cast<WORD>(direction));
+    KeyUp(VK_CONTROL);
+    PumpUntil(player, [&] { return CurrentButton(player.DvdMedia()) != before; }, 5000);
+    afterDown = CurrentButton(player.DvdMedia()) != before ? 1 : 0;
+    PumpFor(player, 1500);
+    later = CurrentButton(player.DvdMedia()) != before ? 1 : 0;
+  });
+  EXPECT_EQ(afterDown, 1u) << "the keys did not move the selection";
+  EXPECT_EQ(later, 1u) << "the resting cursor took the selection back";
+}
