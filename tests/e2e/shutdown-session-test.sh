@@ -30,16 +30,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-armed=$(timeout 240 wine "$client" arm "$(zv_unix_to_windows "$work/program/$name")" \
-  "$(zv_unix_to_windows "$work/program/long.mkv")" 2>/dev/null | tr -d '\r')
+# The player inherits the client's output: wait for the client itself, not
+# for its output to close.
+timeout 240 wine "$client" arm "$(zv_unix_to_windows "$work/program/$name")" \
+  "$(zv_unix_to_windows "$work/program/long.mkv")" >"$work/client.txt" 2>/dev/null &
+wait $!
+armed=$(tr -d '\r' <"$work/client.txt")
 [ "$armed" = "armed" ] || fail "the countdown did not show: '$armed'"
 pgrep -f "$name" >/dev/null || fail "the player ended before its countdown"
-# The countdown runs 15 s after the clip's end, then the session ends.
+# The countdown runs 15 s, then the session ends.
+armed_at=$(date +%s)
 for _ in $(seq 1 240); do
   pgrep -f "$name" >/dev/null || break
   sleep 0.5
 done
 pgrep -f "$name" >/dev/null && fail "the player still runs after the countdown"
+[ $(( $(date +%s) - armed_at )) -ge 13 ] || fail "the session ended before the countdown ran out"
 kill -0 "$linux_sentinel" 2>/dev/null || fail "a Linux process ended"
 kill -0 "$wine_sentinel" 2>/dev/null || fail "a program of another prefix ended"
 xdotool getmouselocation >/dev/null 2>&1 || fail "the X server is gone"
