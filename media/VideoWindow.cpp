@@ -69,8 +69,9 @@ LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       if (hwnd == s.window) ForgetVideoWindow(s);
       break;
     default:
-      // Mouse input belongs to the player window: it sees the video as part of itself.
-      if (((message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL) || message == WM_MOUSEHWHEEL) && s.current) {
+      // Mouse input belongs to the player window: it sees the video as part
+      // of itself (buttons, extra buttons and both wheels).
+      if (message >= WM_MOUSEMOVE && message <= WM_MOUSEHWHEEL && s.current) {
         PostMessageW(s.current->OwnerWindow(), message, wParam, lParam);
         return 1;
       }

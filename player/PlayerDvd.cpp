@@ -267,7 +267,8 @@ bool CZentravueDlg::OnDvdMessage(UINT message, WPARAM wParam, LPARAM) {
       RebuildDiscMenu();
     return false;
   }
-  if (!dvdMedia_ || (message != WM_MOUSEMOVE && message != WM_LBUTTONUP)) return false;
+  // Clicks on buttons are the video area's click (PlayerInput.cpp).
+  if (!dvdMedia_ || message != WM_MOUSEMOVE) return false;
   // Mouse messages come from this window and, forwarded, from the video
   // window; the cursor's own position tells where it is over the picture.
   HWND video = CMedia::VideoWindow();
@@ -278,18 +279,15 @@ bool CZentravueDlg::OnDvdMessage(UINT message, WPARAM wParam, LPARAM) {
   RECT client{};
   GetClientRect(video, &client);
   if (!PtInRect(&client, point)) return false;
-  if (message == WM_MOUSEMOVE) {
-    // Windows moving under a resting cursor send movements too; only a
-    // moved cursor takes the selection from the keys.
-    const bool moved = point.x != lastDvdCursor_.x || point.y != lastDvdCursor_.y;
-    lastDvdCursor_ = point;
-    ULONG button = 0;
-    if (dvdMedia_->GetButtonAtPosition(point, &button) != S_OK) return false;
-    SetCursor(LoadCursorW(fw::ResourceInstance(), MAKEINTRESOURCEW(IDC_HANDPOINT)));
-    if (moved) DvdSelectAt(point);
-    return false;
-  }
-  return DvdActivateAt(point);
+  // Windows moving under a resting cursor send movements too; only a
+  // moved cursor takes the selection from the keys.
+  const bool moved = point.x != lastDvdCursor_.x || point.y != lastDvdCursor_.y;
+  lastDvdCursor_ = point;
+  ULONG button = 0;
+  if (dvdMedia_->GetButtonAtPosition(point, &button) != S_OK) return false;
+  SetCursor(LoadCursorW(fw::ResourceInstance(), MAKEINTRESOURCEW(IDC_HANDPOINT)));
+  if (moved) DvdSelectAt(point);
+  return false;
 }
 
 // The drives of the disc menu, from position 2 on, rebuilt each time it opens.

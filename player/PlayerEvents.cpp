@@ -71,12 +71,3 @@ void CZentravueDlg::RewindOrStopAtEnd(bool looping) {
   StoreResumePosition();
   Stop(looping);
 }
-
-// The next title as the playlist decides it: in order, shuffled, or with at
-// most one entry the next media file of the same folder.
-// Shutting the computer down after playback is armed by its menu item; the
-// countdown that lets the user cancel it belongs to the shutdown dialog,
-// which this window does not have yet, so nothing is shut down here.
-void CZentravueDlg::RunShutdownHook() {
-  if (!IsCommandChecked(IDM_WIEDERGABE_SHUTDOWN)) return;
-}

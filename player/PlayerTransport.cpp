@@ -34,9 +34,13 @@ void CZentravueDlg::Play() {
   playState_ = kPlayPlaying;
   UpdateTitle();
   if (settings_->StartFullscreen) EnterFullscreen();
-  // The playback delay countdown takes the Ctrl flag; until it exists the
-  // flag is only consumed, so that a held Ctrl does not delay a later play.
-  if (controlKeyDown_ && settings_->PlaybackDelay != 0) controlKeyDown_ = false;
+  // Ctrl held: the playback delay countdown first (Ctrl counts once).
+  if (controlKeyDown_ && settings_->PlaybackDelay > 0) {
+    controlKeyDown_ = false;
+    RunPlaybackDelay();
+    // The countdown's loop dispatches messages; the media may be gone.
+    if (!currentMedia_) return;
+  }
   currentMedia_->Play();
   currentMedia_->SetRate(1.0);
   SetTaskbarState(TBPF_NORMAL);

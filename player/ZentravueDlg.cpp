@@ -123,6 +123,27 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_COMMAND(IDM_HILFE_INFO, OnAbout)
   FW_ON_COMMAND(IDM_DONATE_DONATE, OnDonate)
   FW_ON_COMMAND(IDM_FILE_STREAMING, OnStreamingCommand)
+  // Keys, mouse and remote control
+  FW_ON_MESSAGE(kMsgKeyDown, OnKeyDownMessage)
+  FW_ON_MESSAGE(kMsgKeyUp, OnKeyUpMessage)
+  FW_ON_MESSAGE(kMsgRemoteControl, OnRemoteControl)
+  FW_ON_MESSAGE(WM_MBUTTONDOWN, OnMiddleButton)
+  FW_ON_MESSAGE(WM_MBUTTONDBLCLK, OnMiddleButton)
+  FW_ON_MESSAGE(WM_APPCOMMAND, OnExtraButton)
+  FW_ON_MESSAGE(WM_LBUTTONDOWN, OnLeftButtonDown)
+  FW_ON_MESSAGE(WM_LBUTTONDBLCLK, OnLeftButtonDown)
+  FW_ON_MESSAGE(WM_LBUTTONUP, OnLeftButtonUp)
+  FW_ON_MESSAGE(WM_RBUTTONDOWN, OnRightButtonDown)
+  FW_ON_MESSAGE(WM_RBUTTONDBLCLK, OnRightButtonDown)
+  FW_ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+  FW_ON_MESSAGE(WM_ENTERMENULOOP, OnEnterMenuLoop)
+  FW_ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
+  FW_ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+  FW_ON_COMMAND(IDM_ANSICHT_VOLLBILD, ToggleFullscreen)
+  FW_ON_COMMAND(IDTBB_VOLLBILD, ToggleFullscreen)
+  // Shutdown after playback
+  FW_ON_COMMAND(IDM_WIEDERGABE_SHUTDOWN, ToggleShutdownAfterPlayback)
+  FW_ON_COMMAND(IDTBB_SHUTDOWN, ToggleShutdownAfterPlayback)
 FW_END_MESSAGE_MAP()
 
 namespace {
@@ -535,6 +556,8 @@ bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     *result = 0;
     return true;
   }
+  // Seen, not handled: the dialog's own activation handling keeps the focus.
+  if (message == WM_ACTIVATE) OnActivate(wParam, lParam);
   if (OnDvdMessage(message, wParam, lParam)) {
     *result = 0;
     return true;

@@ -22,6 +22,10 @@
 //   PlayerBusy.cpp         the busy guard of opening and closing
 //   PlayerHelp.cpp         Help > About and Donate
 //   PlayerStreaming.cpp    the streaming command (a stream address typed in)
+//   PlayerInput.cpp        keys (message pre-filter, key map, Ctrl held), wheel,
+//                          mouse buttons in the video area, context menu
+//   PlayerRemote.cpp       the remote-control message: commands and queries
+//   PlayerShutdown.cpp     shutdown after playback, playback delay
 #include "app/CmdLineInfo.h"
 #include "app/WinRegistry.h"
 #include "framework/ComPtr.h"
@@ -523,4 +527,57 @@ class CZentravueDlg : public fw::Dialog {
 
   // ---- streaming additions (PlayerStreaming.cpp) ----
   void OnStreamingCommand();
+
+  // ---- input additions (PlayerInput.cpp, PlayerRemote.cpp, PlayerShutdown.cpp) ----
+ public:
+  // The window's message pre-filter: keys and wheel turns in the window, its
+  // controls and the video window become the window's own actions.
+  bool PreTranslateMessage(MSG* msg) override;
+  void ToggleFullscreen();
+  // The context menu at the cursor, as a right click or the context-menu key shows it.
+  void ShowContextMenuAtCursor();
+  // Shutdown after playback on or off, in both menus and on the toolbar.
+  void ToggleShutdownAfterPlayback();
+  bool IsControlKeyDown() const { return controlKeyDown_; }
+
+ private:
+  LRESULT OnKeyDownMessage(WPARAM key, LPARAM data);
+  LRESULT OnKeyUpMessage(WPARAM key, LPARAM data);
+  LRESULT OnRemoteControl(WPARAM code, LPARAM value);
+  LRESULT OnMiddleButton(WPARAM, LPARAM);
+  LRESULT OnExtraButton(WPARAM, LPARAM);
+  LRESULT OnLeftButtonDown(WPARAM, LPARAM);
+  LRESULT OnLeftButtonUp(WPARAM, LPARAM);
+  LRESULT OnRightButtonDown(WPARAM, LPARAM);
+  LRESULT OnMouseMove(WPARAM, LPARAM);
+  LRESULT OnActivate(WPARAM, LPARAM);
+  LRESULT OnEnterMenuLoop(WPARAM, LPARAM);
+  LRESULT OnExitMenuLoop(WPARAM, LPARAM);
+  LRESULT OnEndSession(WPARAM, LPARAM);
+  // Whether the window is one whose keys and wheel turns the pre-filter takes.
+  bool IsInputTarget(HWND window) const;
+  // Whether keys, mouse buttons and remote commands may act now (see PlayerInput.cpp).
+  bool AcceptsInputNow() const;
+  // Whether a remote-control message is served now (see PlayerRemote.cpp).
+  bool RemoteAnswersNow(WPARAM code) const;
+  LRESULT AnswerRemoteQuery(WPARAM code);
+  void RunRemoteCommand(WPARAM code);
+  void RunKeyCommand(UINT id);
+  void OnWheel(int delta);
+  void OnHorizontalWheel(int delta);
+  void OnVideoAreaClick();
+  void RunPlaybackDelay();
+  bool ShowCursorForDialog();
+  bool TakePostedKey(WPARAM key, LPARAM data);
+  struct PostedKey {
+    WPARAM key;
+    LPARAM data;
+  };
+  static constexpr size_t kMaxPostedKeys = 256;
+  std::vector<PostedKey> postedKeys_;  // key downs the pre-filter posted, not yet handled
+  bool inMenuLoop_ = false;
+  bool leftPressed_ = false;
+  POINT leftPressPoint_{0, 0};
+  POINT lastMousePoint_{-1, -1};
+  int wheelRemainder_ = 0;
 };

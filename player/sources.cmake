@@ -1,5 +1,6 @@
 # Files of player/ (see the top-level CMakeLists.txt).
 list(APPEND ZV_PORTABLE_SOURCES
+  player/KeyMap.cpp
   player/LayoutMath.cpp
   player/MediaFileNames.cpp
   player/OpenDialogFilter.cpp
@@ -7,6 +8,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/StreamMenuModel.cpp
   player/ToolBarButtons.cpp
   player/ToolBarSlots.cpp
+  player/RemoteCodes.cpp
   player/TransportRules.cpp
 )
 list(APPEND ZV_WIN_SOURCES
@@ -36,4 +38,11 @@ list(APPEND ZV_WIN_SOURCES
   player/XPButton.cpp
   player/ZentravueDlg.cpp
   player/ZentSliderCtrl.cpp
+  player/CountdownDialog.cpp
+  player/PlaybackDelayDialog.cpp
+  player/PlayerInput.cpp
+  player/PlayerRemote.cpp
+  player/PlayerShutdown.cpp
+  player/ShutdownDialog.cpp
+  player/SystemShutdown.cpp
 )

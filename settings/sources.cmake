@@ -11,5 +11,6 @@ list(APPEND ZV_WIN_SOURCES
   settings/SettingsLanguage.cpp
   settings/SettingsPage.cpp
   settings/SettingsPlayback.cpp
+  settings/SettingsShortcuts.cpp
   settings/SettingsVideo.cpp
 )

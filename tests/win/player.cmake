@@ -36,3 +36,9 @@ zv_test(win_player_repairs TIMEOUT 240
   LIBS zv_wintest
   SOURCES win/player/RepairsTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
           $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_input TIMEOUT 300
+  LIBS zv_wintest
+  SOURCES win/player/InputTest.cpp win/player/InputSupport.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_shutdown TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/player/ShutdownTest.cpp win/player/InputSupport.cpp $<TARGET_OBJECTS:zentrares>)
