@@ -21,7 +21,8 @@ class CDirectShow : public CMedia {
 
   HRESULT SaveState() override;
   void RestoreState() override;
-  void SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension) override;
+  SaveImageResult SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension,
+                                   std::wstring* savedAs = nullptr) override;
   void SetBasicVideoDestinationPosition(int left, int top, int width, int height) override;
   HBRUSH SetBackgroundColor(COLORREF color) override;
   HRESULT GetState(long* state) override;

@@ -7,6 +7,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/ToolBarButtons.cpp
   player/ToolBarSlots.cpp
   player/TransportRules.cpp
+  player/WindowPlacement.cpp
 )
 list(APPEND ZV_WIN_SOURCES
   player/FileDialogs.cpp
@@ -30,4 +31,6 @@ list(APPEND ZV_WIN_SOURCES
   player/XPButton.cpp
   player/ZentravueDlg.cpp
   player/ZentSliderCtrl.cpp
+  player/PlayerScreenshot.cpp
+  player/PlayerWindowModes.cpp
 )

@@ -25,3 +25,7 @@ zv_test(win_player_dvd TIMEOUT 180
   LIBS zv_wintest
   SOURCES win/player/DvdPlayerTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
           $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_modes TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/player/WindowModesTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
