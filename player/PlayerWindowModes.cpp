@@ -164,7 +164,8 @@ void CZentravueDlg::ApplyBarStates() {
   if (IsZoomed(hwnd_)) RestoreWindow();
   const RECT video = VideoAreaRect();
   HWND focus = GetFocus();
-  if (focus && IsChild(hwnd_, focus)) focusBeforeHiding_ = focus;
+  const bool focusPending = focusBeforeHiding_ && IsWindow(focusBeforeHiding_) && !IsWindowVisible(focusBeforeHiding_);
+  if (focus && IsChild(hwnd_, focus) && !focusPending) focusBeforeHiding_ = focus;
   const bool compact = compactView_;
   SetCaption(hwnd_, settings_->TitleBar && !compact);
   HMENU wantedMenu = settings_->MenuBar && !compact ? mainMenu_ : nullptr;
