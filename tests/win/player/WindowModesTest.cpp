@@ -83,14 +83,20 @@ Picture Capture(HWND window) {
   WaitFor([] { return false; }, 50);  // lets posted paint work of the common controls run
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   Picture picture;
-  GetWindowRect(window, &picture.rect);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  // The part on the screen: a maximised window's border lies outside it.
+  const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  IntersectRect(&picture.rect, &rect, &screen);
   const int w = picture.rect.right - picture.rect.left;
   const int h = picture.rect.bottom - picture.rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HDC screenDc = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screenDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(screenDc, w, h);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, picture.rect.left, picture.rect.top, SRCCOPY);
+  BitBlt(memory, 0, 0, w, h, screenDc, picture.rect.left, picture.rect.top, SRCCOPY);
   SelectObject(memory, old);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -102,7 +108,7 @@ Picture Capture(HWND window) {
   GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), picture.pixels.data(), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(nullptr, screenDc);
   return picture;
 }
 
@@ -126,6 +132,12 @@ void Keep(const Picture& picture, const std::string& name) {
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
+}
+
+// With ZV_KEEP_PICTURES set, every mode is kept for a look.
+void Look(HWND window, const std::string& name) {
+  if (GetEnvironmentVariableA("ZV_KEEP_PICTURES", nullptr, 0) == 0) return;
+  Keep(Capture(window), "look-" + name);
 }
 
 bool Same(const Picture& a, const Picture& b, const std::string& name) {
@@ -316,6 +328,7 @@ TEST(PlayerWindowModes, EachBarToggledTwiceAndCompactViewGiveTheSamePixels) {
       EXPECT_EQ(during.right - during.left, video.right - video.left) << "the video area keeps its size";
       EXPECT_EQ(during.bottom - during.top, video.bottom - video.top);
       EXPECT_FALSE(Capture(w) == before);
+      Look(w, "idle-without-" + std::to_string(bar.item));
       (p.*bar.toggle)();
       EXPECT_TRUE(fw::IsItemChecked(p.MainMenu(), bar.item));
       EXPECT_TRUE(Same(before, Capture(w), "bar" + std::to_string(bar.item))) << "the same pixels after toggling twice";
@@ -328,6 +341,7 @@ TEST(PlayerWindowModes, EachBarToggledTwiceAndCompactViewGiveTheSamePixels) {
     EXPECT_FALSE(Visible(p.StatusBar()) || Visible(p.ToolBar().hwnd()) || Visible(p.PositionBar().hwnd()));
     EXPECT_TRUE(fw::IsItemChecked(p.ContextMenu(), IDM_ANSICHT_VIDEOPUR));
     EXPECT_FALSE(fw::IsItemEnabled(p.ContextMenu(), IDM_ANSICHT_STATUSBAR));
+    Look(w, "idle-compact");
     const SIZE compactClient = ClientSize(w);
     EXPECT_EQ(compactClient.cx, video.right - video.left);
     EXPECT_EQ(compactClient.cy, video.bottom - video.top) << "the client is the video area alone";
@@ -396,7 +410,7 @@ TEST(PlayerWindowModes, MaximiseKeepsTheCaptionOnScreenAndRestoreGivesTheRectBac
     EXPECT_TRUE(CaptionOnScreen(w)) << maximised.left << "," << maximised.top << " " << maximised.right << ","
                                     << maximised.bottom << " in " << area.left << "," << area.top << " " << area.right
                                     << "," << area.bottom;
-    Keep(Capture(w), "maximised");
+    Look(w, "playing-maximised");
     EXPECT_TRUE(fw::IsItemEnabled(p.MainMenu(), IDM_ANSICHT_WIEDERHERSTELLEN));
     EXPECT_FALSE(fw::IsItemEnabled(p.MainMenu(), IDM_ANSICHT_MAXIMIEREN));
     const RECT work = WorkAreaOf(w);
@@ -419,6 +433,7 @@ TEST(PlayerWindowModes, MaximiseKeepsTheCaptionOnScreenAndRestoreGivesTheRectBac
     POINT origin{0, 0};
     ClientToScreen(w, &origin);
     EXPECT_LE(std::abs(origin.y - work.top), 8) << "no caption above the picture";
+    Look(w, "playing-compact-maximised");
     p.RestoreWindow();
     p.ToggleCompactView();
     GetWindowRect(w, &restored);
@@ -471,6 +486,7 @@ TEST(PlayerWindowModes, FullscreenAndBackRestoresPlaceSizeBarsAndTopmost) {
     ASSERT_TRUE(p.IsFullscreen());
     EXPECT_TRUE(fw::IsItemChecked(p.ContextMenu(), IDM_ANSICHT_VOLLBILD));
     HWND video = CMedia::VideoWindow();
+    Look(video, "playing-fullscreen");
     RECT covered{};
     GetWindowRect(video, &covered);
     MONITORINFO monitor{};
@@ -483,6 +499,7 @@ TEST(PlayerWindowModes, FullscreenAndBackRestoresPlaceSizeBarsAndTopmost) {
     RECT after{};
     GetWindowRect(w, &after);
     EXPECT_TRUE(EqualRect(&after, &before));
+    Look(w, "playing-after-fullscreen");
     const RECT videoAfter = p.VideoAreaRect();
     EXPECT_TRUE(EqualRect(&videoAfter, &videoBefore));
     EXPECT_EQ(p.Settings().AlwaysOnTop, 1);
