@@ -65,6 +65,9 @@ class CDirectShow : public CMedia {
   const std::wstring& RendererName() const { return rendererName_; }
   bool UsesEnhancedRenderer() const;
   DWORD RotCookie() const { return rotCookie_; }
+  // Tells the renderer's window that the player window moved (it keeps its
+  // overlay and cursor state by the owner's position).
+  void NotifyOwnerMoved();
 
  protected:
   struct AudioRenderer {

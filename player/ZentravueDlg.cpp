@@ -418,6 +418,7 @@ LRESULT CZentravueDlg::OnMove(WPARAM, LPARAM) {
     settings_->WindowPosX = window.left;
     settings_->WindowPosY = window.top;
   }
+  if (graph_) graph_->NotifyOwnerMoved();
   return 0;
 }
 
@@ -480,10 +481,14 @@ LRESULT CZentravueDlg::OnTrayIcon(WPARAM, LPARAM mouseMessage) {
 LRESULT CZentravueDlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
   // Every visible bar stays whole; the video area may shrink to nothing.
-  const RECT window = WindowRect();
-  const RECT client = ClientRect();
+  // The frame comes from the style: while the window is minimised or being
+  // restored its rectangles do not tell it. Extra menu rows of a narrow
+  // window are added after the size change (FinishLayoutChange).
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), GetMenu(hwnd_) != nullptr,
+                     static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
   const zv::layout::Size minimum = zv::layout::MinimumWindowSize(
-      {window.right - window.left, window.bottom - window.top}, {client.right, client.bottom}, CurrentBars());
+      {frame.right - frame.left, frame.bottom - frame.top}, {0, 0}, CurrentBars());
   info->ptMinTrackSize.x = minimum.width;
   info->ptMinTrackSize.y = minimum.height;
   SetMaximisedPlacement(info);

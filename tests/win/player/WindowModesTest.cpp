@@ -438,6 +438,27 @@ TEST(PlayerWindowModes, MaximiseKeepsTheCaptionOnScreenAndRestoreGivesTheRectBac
     p.ToggleCompactView();
     GetWindowRect(w, &restored);
     EXPECT_TRUE(EqualRect(&restored, &normal));
+
+  });
+}
+
+TEST(PlayerWindowModes, MinimisedAndRestoredPlaybackGoesOn) {
+  RunPlayer([&](ScriptedPlayer& p) {
+    HWND w = p.hwnd();
+    ASSERT_TRUE(p.OpenMediaFile(zvtest::MediaPath(L"long.mkv")));
+    p.Play();
+    RECT normal{}, restored{};
+    GetWindowRect(w, &normal);
+    long state = -1;
+    SendMessageW(w, WM_COMMAND, IDM_ANSICHT_MINIMIEREN, 0);
+    EXPECT_TRUE(IsIconic(w));
+    SendMessageW(w, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(w));
+    EXPECT_TRUE(WaitFor([&] { return p.CurrentMedia()->GetState(&state) == S_OK && state == kStateRunning; }, 3000));
+    GetWindowRect(w, &restored);
+    EXPECT_TRUE(EqualRect(&restored, &normal)) << normal.left << "," << normal.top << " " << normal.right << ","
+                                               << normal.bottom << " -> " << restored.left << "," << restored.top
+                                               << " " << restored.right << "," << restored.bottom;
   });
 }
 
