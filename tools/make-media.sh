@@ -6,8 +6,7 @@
 #   mpg (MPEG-2 program stream); tone.wav, tone.mp3; wide169.mkv (16:9),
 #   narrow43.mkv (4:3), anamorphic.mkv (4:3 pixels stored, 16:9 shown);
 #   twoaudio.mkv (English and German audio); pattern.avi (four coloured
-#   quadrants for picture checks; pattern169.mkv and pattern-anamorphic.mkv
-#   the same at 16:9 and anamorphic 16:9); truncated.avi; random.avi (noise);
+#   quadrants for picture checks); truncated.avi; random.avi (noise);
 #   demo.mkv (the clip ./run plays when given no media); long.mkv (15 s of
 #   small video, longer than one jumping range).
 #   dvd/disc/VIDEO_TS: a DVD-Video folder (tools/make-dvd.sh) and dvd/bad-*:
@@ -61,7 +60,7 @@ ff -f lavfi -i "color=c=red:s=160x120:r=25:d=$SECONDS_LONG" -f lavfi -i "color=c
 
 # The same quadrants at 16:9 (square pixels) and anamorphic (4:3 of pixels
 # stored, shown at 16:9), for checks of the aspect correction.
-quadrants() {  # WxH of one quadrant
+quadrants() {  # quadrant size, filters added after the stack, output options and name
   ff -f lavfi -i "color=c=red:s=$1:r=25:d=$SECONDS_LONG" -f lavfi -i "color=c=lime:s=$1:r=25:d=$SECONDS_LONG" \
      -f lavfi -i "color=c=blue:s=$1:r=25:d=$SECONDS_LONG" -f lavfi -i "color=c=white:s=$1:r=25:d=$SECONDS_LONG" \
      -filter_complex "[0][1]hstack[top];[2][3]hstack[bottom];[top][bottom]vstack,format=yuv420p$2" "${@:3}"
