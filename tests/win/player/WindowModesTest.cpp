@@ -561,3 +561,28 @@ TEST(PlayerWindowModes, PositionsNoMonitorShowsLandOnAVisibleMonitor) {
     EXPECT_TRUE(reachable) << fw::WideToUtf8(fw::ToWide(value)) << " at " << rect.left << "," << rect.top;
   }
 }
+
+TEST(PlayerWindowModes, ZoomAndFitCommandsPlaceThePictureAndShowTheFactors) {
+  RunPlayer([&](ScriptedPlayer& p) {
+    HWND w = p.hwnd();
+    ASSERT_TRUE(p.OpenMediaFile(zvtest::MediaPath(L"v.avi")));
+    SendMessageW(w, WM_COMMAND, IDM_VIDEO_RESET, 0);
+    EXPECT_EQ(CMedia::GetFitMode(), 0);
+    SendMessageW(w, WM_COMMAND, IDM_VIDEO_VERGROESSERN_LINKSRECHTS, 0);
+    // With the aspect kept, one horizontal step sets both factors.
+    EXPECT_EQ(CMedia::GetFitMode(), 1);
+    EXPECT_NEAR(CMedia::GetZoomFactors().horizontal, 1.05, 1e-9);
+    EXPECT_NEAR(CMedia::GetZoomFactors().vertical, 1.05, 1e-9);
+    EXPECT_EQ(p.StatusText(2), L"105%");
+    EXPECT_EQ(p.StatusText(3), L"105%");
+    SendMessageW(w, WM_COMMAND, IDM_VIDEO_VERKLEINERN_OBENUNTEN, 0);
+    EXPECT_EQ(p.StatusText(3), L"100%");
+    const CToolBarButtons& table = CToolBarButtons::BuiltIn();
+    SendMessageW(w, WM_COMMAND, IDTBB_CLIPPING, 0);  // manual zoom goes to the optimal fit
+    EXPECT_EQ(CMedia::GetFitMode(), 3);
+    EXPECT_EQ(p.ToolBar().ButtonImage(IDTBB_CLIPPING), table.ImageIndexOf(u"Clipping"));
+    SendMessageW(w, WM_COMMAND, IDM_VIDEO_TOGGLECLIPPINGFULL, 0);
+    EXPECT_EQ(CMedia::GetFitMode(), 2);
+    EXPECT_EQ(p.ToolBar().ButtonImage(IDTBB_CLIPPING), table.ImageIndexOf(u"FillScreen"));
+  });
+}
