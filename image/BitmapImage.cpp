@@ -7,13 +7,26 @@
 
 namespace {
 
+// The bytes go to a sibling file first, which then replaces the target in
+// one step: a write that fails half-way leaves an earlier file of that name
+// as it was.
 bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  fw::FileHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  const std::wstring partial = path + L".partial";
+  {
+    fw::FileHandle file(
+        CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+      file.Reset();
+      DeleteFileW(partial.c_str());
+      return false;
+    }
+  }
+  if (MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  DeleteFileW(partial.c_str());
+  return false;
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {

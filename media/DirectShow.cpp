@@ -374,3 +374,8 @@ HRESULT CDirectShow::GetEvent(long* code, LONG_PTR* param1, LONG_PTR* param2) {
   if (param2) *param2 = p2;
   return hr;
 }
+
+void CDirectShow::NotifyOwnerMoved() {
+  if (videoWindow_)
+    videoWindow_->NotifyOwnerMessage(reinterpret_cast<OAHWND>(VideoWindow()), WM_MOVE, 0, 0);
+}

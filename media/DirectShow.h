@@ -21,7 +21,8 @@ class CDirectShow : public CMedia {
 
   HRESULT SaveState() override;
   void RestoreState() override;
-  void SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension) override;
+  SaveImageResult SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension,
+                                   std::wstring* savedAs = nullptr) override;
   void SetBasicVideoDestinationPosition(int left, int top, int width, int height) override;
   HBRUSH SetBackgroundColor(COLORREF color) override;
   HRESULT GetState(long* state) override;
@@ -68,6 +69,9 @@ class CDirectShow : public CMedia {
   const std::wstring& RendererName() const { return rendererName_; }
   bool UsesEnhancedRenderer() const;
   DWORD RotCookie() const { return rotCookie_; }
+  // Tells the renderer's window that the player window moved (it keeps its
+  // overlay and cursor state by the owner's position).
+  void NotifyOwnerMoved();
 
  protected:
   struct AudioRenderer {

@@ -7,6 +7,7 @@
 #include "framework/WideString.h"
 #include "image/BitmapImage.h"
 #include "media/PlatformQuirks.h"
+#include "media/ScreenshotName.h"
 
 namespace {
 
@@ -75,15 +76,21 @@ bool CDirectShow::GrabFrame(std::vector<BYTE>* header, std::vector<BYTE>* pixels
   return true;
 }
 
-void CDirectShow::SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension) {
-  if (!HasVideo()) return;
+SaveImageResult CDirectShow::SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension,
+                                              std::wstring* savedAs) {
+  if (!HasVideo()) return SaveImageResult::kNoPicture;
   SaveState();
   Pause();
   WaitForStateChange();
+  SaveImageResult result = SaveImageResult::kNoPicture;
   std::vector<BYTE> header, pixels;
   if (GrabFrame(&header, &pixels)) {
     const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(header.data());
-    const std::wstring path = fw::Format(L"%s_%i.", baseName.c_str(), static_cast<int>(GetCurrentFrame())) + extension;
+    const std::wstring path = fw::ToWide(zv::ScreenshotFileName(
+        fw::ToU16(baseName), GetCurrentFrame(), static_cast<long long>(GetPosition()) * 10, fw::ToU16(extension),
+        [](const std::u16string& name) {
+          return GetFileAttributesW(fw::ToWide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+        }));
     const int width = h->biWidth;
     const int height = h->biHeight < 0 ? -h->biHeight : h->biHeight;
     const int bitCount = h->biBitCount;
@@ -113,8 +120,15 @@ void CDirectShow::SaveCurrentImage(const std::wstring& baseName, const std::wstr
           (image.Width() != sourceWidth_ || image.Height() != sourceHeight_))
         image.Resample(sourceWidth_, sourceHeight_);
       const CBitmapImage::Format format = extension == L"bmp" ? CBitmapImage::kBmp : CBitmapImage::kJpeg;
-      image.Save(path, format);
+      if (image.Save(path, format)) {
+        result = SaveImageResult::kSaved;
+        if (savedAs) *savedAs = path;
+      } else {
+        Trace(L"CMedia_SaveCurrentImage::NotWritten:" + path);
+        result = SaveImageResult::kNotWritten;
+      }
     }
   }
   RestoreState();
+  return result;
 }

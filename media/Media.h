@@ -17,6 +17,10 @@ class CSettings;
 // Graph states as GetState reports them.
 enum MediaState : long { kStateStopped = 0, kStatePaused = 1, kStateRunning = 2 };
 
+// What a screenshot came to: saved, no picture to save (no frame could be
+// grabbed or encoded; silent), or a picture that could not be written.
+enum class SaveImageResult : int { kSaved = 0, kNoPicture = 1, kNotWritten = 2 };
+
 // Stream kinds of the stream operations.
 enum StreamKind : int { kStreamChapter = 1, kStreamAudio = 2, kStreamSubtitle = 3, kStreamAngle = 4 };
 
@@ -32,7 +36,10 @@ class CMedia {
   virtual void RestoreState() = 0;
   virtual ~CMedia();
   virtual LONGLONG GetCurrentFrame() = 0;
-  virtual void SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension) = 0;
+  // Saves the frame on screen as "<baseName>_<frame>.<extension>" (see
+  // media/ScreenshotName.h); *savedAs receives the name written, when given.
+  virtual SaveImageResult SaveCurrentImage(const std::wstring& baseName, const std::wstring& extension,
+                                           std::wstring* savedAs = nullptr) = 0;
   virtual void SetBasicVideoDestinationPosition(int left, int top, int width, int height) = 0;
   virtual HBRUSH SetBackgroundColor(COLORREF color);
   virtual HRESULT GetState(long* state) = 0;

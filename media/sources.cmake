@@ -7,6 +7,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   media/MediaText.cpp
   media/RendererChoice.cpp
   media/TrackTags.cpp
+  media/ScreenshotName.cpp
   media/VideoPlacement.cpp
   media/dvd/DvdPacks.cpp
   media/dvd/Subpicture.cpp

@@ -93,6 +93,7 @@ void CZentravueDlg::MoveToWindowPos(const std::u16string& value) {
   const zv::ScreenPoint corner =
       zv::PlaceAtCorner(*request, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWindowPos(hwnd_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepOnVisibleMonitor();
 }
 
 void CZentravueDlg::SetBorderColour(COLORREF colour) {

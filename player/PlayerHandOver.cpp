@@ -51,6 +51,7 @@ void CZentravueDlg::ReceiveHandOverText(int code, ATOM atom) {
 
 void CZentravueDlg::ApplyHandOver() {
   // Compact view follows the window-mode commands; the rest as at start-up.
+  ApplyCompactOptions(false);
   ApplyCommandLineOptions();
   // When the shell starts one instance per selected file, the first file
   // plays and the following ones arrive within the double-click time: they

@@ -75,6 +75,7 @@ void CZentravueDlg::RelayoutWindow() {
     ShowVideoSize(currentMedia_->PlaceVideo());
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
+  FinishLayoutChange();
 }
 
 void CZentravueDlg::SizeWindowToVideoArea(int width, int height) {

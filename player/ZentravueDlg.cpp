@@ -13,6 +13,7 @@
 #include "media/DirectShow.h"
 #include "media/VideoFile.h"
 #include "player/StatusBar.h"
+#include "player/WindowPlacement.h"
 #include "playlist/CPlaylist.h"
 #include "playlist/PlaylistDlg.h"
 #include "playlist/ProgramBuildText.h"
@@ -144,6 +145,30 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   // Shutdown after playback
   FW_ON_COMMAND(IDM_WIEDERGABE_SHUTDOWN, ToggleShutdownAfterPlayback)
   FW_ON_COMMAND(IDTBB_SHUTDOWN, ToggleShutdownAfterPlayback)
+  // Window modes and screenshots
+  FW_ON_COMMAND(IDM_VIDEO_SCREENSHOT, OnScreenshotCommand)
+  FW_ON_COMMAND(IDTBB_SCREENSHOT, OnScreenshotCommand)
+  FW_ON_COMMAND(IDM_ANSICHT_ORIGINAL, ResetWindowSize)
+  FW_ON_COMMAND(IDM_ANSICHT_IMMEROBEN, ToggleAlwaysOnTop)
+  FW_ON_COMMAND(IDTBB_ONTOP, ToggleAlwaysOnTop)
+  FW_ON_COMMAND(IDM_ANSICHT_WIEDERHERSTELLEN, RestoreWindow)
+  FW_ON_COMMAND(IDM_ANSICHT_MINIMIEREN, MinimiseWindow)
+  FW_ON_COMMAND(IDM_ANSICHT_MAXIMIEREN, MaximiseWindow)
+  FW_ON_COMMAND(IDM_ANSICHT_TITLEBAR, ToggleTitleBar)
+  FW_ON_COMMAND(IDM_ANSICHT_MENUBAR, ToggleMenuBar)
+  FW_ON_COMMAND(IDM_ANSICHT_TOOLBAR, ToggleToolBar)
+  FW_ON_COMMAND(IDM_ANSICHT_POSITIONSBAR, TogglePositionBar)
+  FW_ON_COMMAND(IDM_ANSICHT_STATUSBAR, ToggleStatusBar)
+  FW_ON_COMMAND(IDM_ANSICHT_VIDEOPUR, ToggleCompactView)
+  FW_ON_COMMAND(IDM_VIDEO_VERGROESSERN_OBENUNTEN, EnlargeVertically)
+  FW_ON_COMMAND(IDM_VIDEO_VERKLEINERN_OBENUNTEN, ShrinkVertically)
+  FW_ON_COMMAND(IDM_VIDEO_VERGROESSERN_LINKSRECHTS, EnlargeHorizontally)
+  FW_ON_COMMAND(IDM_VIDEO_VERKLEINERN_LINKSRECHTS, ShrinkHorizontally)
+  FW_ON_COMMAND(IDM_VIDEO_FILLSCREENWITHOUTCLIPPING, OptimalFit)
+  FW_ON_COMMAND(IDM_VIDEO_FILLSCREEN, OptimalFill)
+  FW_ON_COMMAND(IDM_VIDEO_TOGGLECLIPPINGFULL, ToggleFitFill)
+  FW_ON_COMMAND(IDTBB_CLIPPING, ToggleFitFill)
+  FW_ON_COMMAND(IDM_VIDEO_RESET, ResetVideoZoom)
 FW_END_MESSAGE_MAP()
 
 namespace {
@@ -268,6 +293,7 @@ BOOL CZentravueDlg::OnInitDialog() {
 
   // 19. Position.
   PlaceAtStartPosition();
+  KeepOnVisibleMonitor();
   ShowWindow(hwnd_, SW_SHOW);
   // The trace window goes to the top-left corner of the screen, in front of
   // the player, so that it does not hide the video.
@@ -335,14 +361,17 @@ void CZentravueDlg::CreateBars() {
   volumeBar_.SetPageSize(1);
 }
 
-// The view settings at start-up: always on top and the aspect-ratio check.
-// The bar toggles and compact view arrive with the window-mode commands.
+// The view settings at start-up: always on top (the toggle from the off
+// state), the aspect-ratio check, the bars and compact view.
 void CZentravueDlg::ApplyViewSettingsAtStart() {
-  if (settings_->AlwaysOnTop == 1)
-    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  CheckCommand(IDM_ANSICHT_IMMEROBEN, settings_->AlwaysOnTop == 1);
+  if (settings_->AlwaysOnTop == 1) {
+    settings_->AlwaysOnTop = 0;
+    ToggleAlwaysOnTop();
+  }
   CheckCommand(IDM_VIDEO_ASPECTRATIO, settings_->AspectRatio != 0);
   CheckCommand(IDM_PLAYLIST_SHUFFLE, settings_->PlaylistShuffle != 0);
+  ApplyBarStates();
+  ApplyCompactOptions(true);
 }
 
 void CZentravueDlg::AddTrayIcon() {
@@ -465,6 +494,7 @@ LRESULT CZentravueDlg::OnMove(WPARAM, LPARAM) {
     settings_->WindowPosX = window.left;
     settings_->WindowPosY = window.top;
   }
+  if (graph_) graph_->NotifyOwnerMoved();
   return 0;
 }
 
@@ -482,6 +512,7 @@ LRESULT CZentravueDlg::OnHScroll(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CZentravueDlg::OnSysCommand(WPARAM command, LPARAM lParam) {
+  if (OnWindowModeSysCommand(command)) return 0;
   if ((command & 0xFFF0) == SC_MINIMIZE && cmdLine_->Hide) {
     ShowWindow(hwnd_, SW_HIDE);
     return 0;
@@ -527,8 +558,18 @@ LRESULT CZentravueDlg::OnTrayIcon(WPARAM, LPARAM mouseMessage) {
 
 LRESULT CZentravueDlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
   auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-  info->ptMinTrackSize.x = 200;
-  info->ptMinTrackSize.y = 120;
+  // Every visible bar stays whole; the video area may shrink to nothing.
+  // The frame comes from the style: while the window is minimised or being
+  // restored its rectangles do not tell it. Extra menu rows of a narrow
+  // window are added after the size change (FinishLayoutChange).
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), GetMenu(hwnd_) != nullptr,
+                     static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+  const zv::layout::Size minimum = zv::layout::MinimumWindowSize(
+      {frame.right - frame.left, frame.bottom - frame.top}, {0, 0}, CurrentBars());
+  info->ptMinTrackSize.x = minimum.width;
+  info->ptMinTrackSize.y = minimum.height;
+  SetMaximisedPlacement(info);
   return 0;
 }
 

@@ -580,4 +580,57 @@ class CZentravueDlg : public fw::Dialog {
   POINT leftPressPoint_{0, 0};
   POINT lastMousePoint_{-1, -1};
   int wheelRemainder_ = 0;
+
+  // ---- window modes and screenshots (PlayerWindowModes.cpp, PlayerScreenshot.cpp) ----
+ public:
+  // Saves the frame on screen into the screenshot folder; returns the file
+  // written (empty when none). A folder that cannot take it is reported.
+  std::wstring TakeScreenshot();
+  void ResetWindowSize();
+  void ToggleAlwaysOnTop();
+  void RestoreWindow();
+  void MinimiseWindow();
+  void MaximiseWindow();
+  void ToggleTitleBar();
+  void ToggleMenuBar();
+  void ToggleToolBar();
+  void TogglePositionBar();
+  void ToggleStatusBar();
+  void ToggleCompactView();
+  bool IsCompactView() const { return compactView_; }
+  void EnlargeVertically() { ZoomStep(false, 1); }
+  void ShrinkVertically() { ZoomStep(false, -1); }
+  void EnlargeHorizontally() { ZoomStep(true, 1); }
+  void ShrinkHorizontally() { ZoomStep(true, -1); }
+  void OptimalFit();
+  void OptimalFill();
+  void ToggleFitFill();
+  void ResetVideoZoom();
+
+ private:
+  void OnScreenshotCommand() { TakeScreenshot(); }
+  void ShowScreenshotFolderError(const std::wstring& folder);
+  void ZoomStep(bool horizontal, int direction);
+  // Shows each bar whose setting is on unless compact view is on, hides the
+  // others, keeps the video area's size and sets the View items to match.
+  void ApplyBarStates();
+  void UpdateViewMenuItems();
+  // Compact view as the command line or a hand-over asks for it.
+  void ApplyCompactOptions(bool atStart);
+  // A window beyond every monitor (a stored or given position, a size larger
+  // than the screen) comes back onto the nearest monitor's work area.
+  void KeepOnVisibleMonitor();
+  // True when the system command was handled here.
+  bool OnWindowModeSysCommand(WPARAM command);
+  // After every relayout: a window too low for its bars (a narrower window
+  // wraps the menu and the toolbar into more rows) grows until every bar is
+  // whole, and everything the change uncovered is repainted, child windows too.
+  void FinishLayoutChange();
+  // The maximised rectangle: the work area with only the sizing border
+  // outside it. The system's default counts the menu bar of a pop-up window
+  // as border and puts the caption above the screen.
+  void SetMaximisedPlacement(MINMAXINFO* info) const;
+  bool compactView_ = false;
+  bool ensuringBarsFit_ = false;
+  HWND focusBeforeHiding_ = nullptr;  // a bar that had the focus when it was hidden
 };

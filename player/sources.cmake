@@ -10,6 +10,7 @@ list(APPEND ZV_PORTABLE_SOURCES
   player/ToolBarSlots.cpp
   player/RemoteCodes.cpp
   player/TransportRules.cpp
+  player/WindowPlacement.cpp
 )
 list(APPEND ZV_WIN_SOURCES
   player/FolderScan.cpp
@@ -45,4 +46,6 @@ list(APPEND ZV_WIN_SOURCES
   player/PlayerShutdown.cpp
   player/ShutdownDialog.cpp
   player/SystemShutdown.cpp
+  player/PlayerScreenshot.cpp
+  player/PlayerWindowModes.cpp
 )

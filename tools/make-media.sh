@@ -62,6 +62,16 @@ ff -f lavfi -i "color=c=red:s=160x120:r=25:d=$SECONDS_LONG" -f lavfi -i "color=c
    -filter_complex "[0][1]hstack[top];[2][3]hstack[bottom];[top][bottom]vstack,format=yuvj420p" \
    -c:v mjpeg -q:v 1 "${EXACT[@]}" pattern.avi
 
+# The same quadrants at 16:9 (square pixels) and anamorphic (4:3 of pixels
+# stored, shown at 16:9), for checks of the aspect correction.
+quadrants() {  # quadrant size, filters added after the stack, output options and name
+  ff -f lavfi -i "color=c=red:s=$1:r=25:d=$SECONDS_LONG" -f lavfi -i "color=c=lime:s=$1:r=25:d=$SECONDS_LONG" \
+     -f lavfi -i "color=c=blue:s=$1:r=25:d=$SECONDS_LONG" -f lavfi -i "color=c=white:s=$1:r=25:d=$SECONDS_LONG" \
+     -filter_complex "[0][1]hstack[top];[2][3]hstack[bottom];[top][bottom]vstack,format=yuv420p$2" "${@:3}"
+}
+quadrants 160x90 "" -c:v mpeg4 -q:v 2 "${EXACT[@]}" pattern169.mkv
+quadrants 160x120 ",setsar=4/3" -c:v mpeg4 -q:v 2 -aspect 16:9 "${EXACT[@]}" pattern-anamorphic.mkv
+
 head -c 20000 av.avi > truncated.avi
 python3 -c "import random,sys; r=random.Random(7); sys.stdout.buffer.write(bytes(r.getrandbits(8) for _ in range(65536)))" > random.avi
 

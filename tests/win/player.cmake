@@ -42,3 +42,7 @@ zv_test(win_player_input TIMEOUT 300
 zv_test(win_player_shutdown TIMEOUT 240
   LIBS zv_wintest
   SOURCES win/player/ShutdownTest.cpp win/player/InputSupport.cpp $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_modes TIMEOUT 240
+  LIBS zv_wintest
+  SOURCES win/player/WindowModesTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
