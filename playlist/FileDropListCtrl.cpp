@@ -81,8 +81,13 @@ void CFileDropListCtrl::RefreshPlaylistView() {
   const int perPage = static_cast<int>(SendMessageW(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
   if (shownRow < top || shownRow >= top + perPage)
     SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(shownRow), FALSE);
-  if (resized) SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  if (resized) {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    // The frame too: the scroll bar changed while it was not drawn.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  } else {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+  }
   refreshing_ = false;
   if (refreshed_) refreshed_();
 }
