@@ -47,6 +47,11 @@ void CFileDropListCtrl::RefreshPlaylistView() {
   if (!hwnd_) return;
   refreshing_ = true;
   const int count = playlist_->Count();
+  // A new row count updates the scroll bar, and so may the selection and
+  // the scroll to the current entry: with drawing held back until the end
+  // the control does not draw the bar and the rows for each step.
+  const bool resized = count != rows_;
+  if (resized) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
   const std::set<int> shown = std::move(selected_);
   selected_.clear();
   for (int row : shown)
@@ -76,7 +81,13 @@ void CFileDropListCtrl::RefreshPlaylistView() {
   const int perPage = static_cast<int>(SendMessageW(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
   if (shownRow < top || shownRow >= top + perPage)
     SendMessageW(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(shownRow), FALSE);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  if (resized) {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    // The frame too: the scroll bar changed while it was not drawn.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  } else {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+  }
   refreshing_ = false;
   if (refreshed_) refreshed_();
 }
