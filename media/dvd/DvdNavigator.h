@@ -33,7 +33,7 @@ enum MenuId { kMenuTitle = 2, kMenuRoot = 3, kMenuSubpicture = 4, kMenuAudio = 5
 enum class ButtonDirection { Upper = 1, Lower = 2, Left = 3, Right = 4 };
 
 // Prohibited user operations, one bit per operation as the media framework
-// numbers them (1 << operation number of the DVD specification).
+// numbers them (1 << the operation's number on the disc).
 enum Uop : uint32_t {
   kUopTitleOrTimePlay = 0x1,
   kUopChapterSearchOrPlay = 0x2,
