@@ -11,11 +11,13 @@ deterministic; the server ends by itself after ten minutes at the latest.
 """
 import os
 import signal
-import socket
 import sys
 import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import background_server  # noqa: E402
 
 LIFETIME_S = 600
 SILENT_HOLD_S = 30
@@ -126,64 +128,18 @@ class Handler(BaseHTTPRequestHandler):
 def serve(directory):
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
-    port = server.server_address[1]
-    with open(os.path.join(directory, "pid"), "w") as f:
-        f.write("%d\n" % os.getpid())
-    tmp = os.path.join(directory, "port.tmp")
-    with open(tmp, "w") as f:
-        f.write("%d\n" % port)
-    os.replace(tmp, os.path.join(directory, "port"))
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    background_server.publish(directory, "port", "%d\n" % server.server_address[1])
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     time.sleep(LIFETIME_S)
 
 
 def start(directory):
-    os.makedirs(directory, exist_ok=True)
-    for name in ("port", "pid", "port.tmp"):
-        try:
-            os.remove(os.path.join(directory, name))
-        except FileNotFoundError:
-            pass
-    if os.fork() == 0:
-        os.setsid()
-        if os.fork() != 0:
-            os._exit(0)
-        log = os.open(os.path.join(directory, "server.log"), os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o644)
-        null = os.open(os.devnull, os.O_RDONLY)
-        os.dup2(null, 0)
-        os.dup2(log, 1)
-        os.dup2(log, 2)
-        try:
-            serve(directory)
-        finally:
-            os._exit(0)
-    os.wait()
-    for _ in range(200):
-        if os.path.exists(os.path.join(directory, "port")):
-            print("playlist test server on 127.0.0.1:%s" % open(os.path.join(directory, "port")).read().strip())
-            return 0
-        time.sleep(0.05)
-    print("playlist test server did not start", file=sys.stderr)
-    return 1
+    return background_server.start(directory, "port", lambda: serve(directory), "playlist test server", 10)
 
 
 def stop(directory):
-    try:
-        pid = int(open(os.path.join(directory, "pid")).read())
-    except (OSError, ValueError):
-        return 0
-    try:
-        os.kill(pid, signal.SIGTERM)
-    except ProcessLookupError:
-        pass
-    for name in ("port", "pid"):
-        try:
-            os.remove(os.path.join(directory, name))
-        except FileNotFoundError:
-            pass
-    return 0
+    return background_server.stop(directory, "port")
 
 
 if __name__ == "__main__":

@@ -45,6 +45,9 @@ import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import parse_qs, urlsplit
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import background_server  # noqa: E402
+
 LIFETIME_S = 600
 STALL_S = 60
 SILENT_S = 60
@@ -282,12 +285,8 @@ def serve(directory, lifetime):
     servers = [main, redirect, secure]
     for server in servers:
         threading.Thread(target=server.serve_forever, daemon=True).start()
-    with open(os.path.join(directory, "pid"), "w") as f:
-        f.write("%d\n" % os.getpid())
-    tmp = os.path.join(directory, "ports.tmp")
-    with open(tmp, "w") as f:
-        f.write("%d %d %d %d\n" % (http_port, redirect.server_address[1], secure.server_address[1], dead_port()))
-    os.replace(tmp, os.path.join(directory, "ports"))
+    background_server.publish(directory, "ports", "%d %d %d %d\n" % (
+        http_port, redirect.server_address[1], secure.server_address[1], dead_port()))
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     time.sleep(lifetime)
 
@@ -295,50 +294,11 @@ def serve(directory, lifetime):
 def start(directory, media, lifetime=LIFETIME_S):
     global media_dir
     media_dir = os.path.abspath(media)
-    os.makedirs(directory, exist_ok=True)
-    for name in ("ports", "pid", "ports.tmp"):
-        try:
-            os.remove(os.path.join(directory, name))
-        except FileNotFoundError:
-            pass
-    if os.fork() == 0:
-        os.setsid()
-        if os.fork() != 0:
-            os._exit(0)
-        log = os.open(os.path.join(directory, "server.log"), os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o644)
-        null = os.open(os.devnull, os.O_RDONLY)
-        os.dup2(null, 0)
-        os.dup2(log, 1)
-        os.dup2(log, 2)
-        try:
-            serve(directory, lifetime)
-        finally:
-            os._exit(0)
-    os.wait()
-    for _ in range(400):
-        if os.path.exists(os.path.join(directory, "ports")):
-            print("stream test servers on 127.0.0.1: %s" % open(os.path.join(directory, "ports")).read().strip())
-            return 0
-        time.sleep(0.05)
-    print("stream test servers did not start", file=sys.stderr)
-    return 1
+    return background_server.start(directory, "ports", lambda: serve(directory, lifetime), "stream test servers")
 
 
 def stop(directory):
-    try:
-        pid = int(open(os.path.join(directory, "pid")).read())
-    except (OSError, ValueError):
-        return 0
-    try:
-        os.kill(pid, signal.SIGTERM)
-    except ProcessLookupError:
-        pass
-    for name in ("ports", "pid"):
-        try:
-            os.remove(os.path.join(directory, name))
-        except FileNotFoundError:
-            pass
-    return 0
+    return background_server.stop(directory, "ports")
 
 
 if __name__ == "__main__":

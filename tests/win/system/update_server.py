@@ -22,13 +22,15 @@ The server ends by itself after fifteen minutes at the latest.
 """
 import os
 import signal
-import socket
 import subprocess
 import sys
 import threading
 import time
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import background_server  # noqa: E402
 
 LIFETIME_S = 900
 STALL_S = 120
@@ -129,9 +131,7 @@ def serve(directory):
     server.www = os.path.join(directory, "www")
     server.keys = os.path.join(directory, "keys")
     os.makedirs(server.www, exist_ok=True)
-    with open(os.path.join(directory, "port.tmp"), "w") as f:
-        f.write(str(server.server_address[1]))
-    os.replace(os.path.join(directory, "port.tmp"), os.path.join(directory, "port"))
+    background_server.publish(directory, "port", str(server.server_address[1]))
 
     def stop(*_):
         server.stopping = True
@@ -144,58 +144,16 @@ def serve(directory):
 
 def start(directory):
     stop(directory)
-    os.makedirs(directory, exist_ok=True)
-    for name in ("port", "pid"):
-        try:
-            os.remove(os.path.join(directory, name))
-        except FileNotFoundError:
-            pass
     keys = os.path.join(directory, "keys")
     os.makedirs(keys, exist_ok=True)
     for name in ("good", "wrong"):
         subprocess.run([sys.executable, SIGN_TOOL, "keygen", os.path.join(keys, name + ".pem"),
                         os.path.join(keys, name + ".bin")], check=True)
-    pid = os.fork()
-    if pid == 0:
-        os.setsid()
-        devnull = os.open(os.devnull, os.O_RDWR)
-        for fd in (0, 1, 2):
-            os.dup2(devnull, fd)
-        try:
-            serve(directory)
-        finally:
-            os._exit(0)
-    with open(os.path.join(directory, "pid"), "w") as f:
-        f.write(str(pid))
-    deadline = time.time() + 20
-    while time.time() < deadline:
-        if os.path.exists(os.path.join(directory, "port")):
-            port = int(open(os.path.join(directory, "port")).read())
-            try:
-                socket.create_connection(("127.0.0.1", port), timeout=1).close()
-                return 0
-            except OSError:
-                pass
-        time.sleep(0.05)
-    print("update_server: did not start", file=sys.stderr)
-    return 1
+    return background_server.start(directory, "port", lambda: serve(directory), "update test server")
 
 
 def stop(directory):
-    try:
-        pid = int(open(os.path.join(directory, "pid")).read())
-    except (FileNotFoundError, ValueError):
-        return 0
-    try:
-        os.kill(pid, signal.SIGTERM)
-        for _ in range(100):
-            os.kill(pid, 0)
-            time.sleep(0.05)
-        os.kill(pid, signal.SIGKILL)
-    except ProcessLookupError:
-        pass
-    os.remove(os.path.join(directory, "pid"))
-    return 0
+    return background_server.stop(directory, "port")
 
 
 if __name__ == "__main__":
