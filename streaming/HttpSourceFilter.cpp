@@ -1,7 +1,7 @@
 #include "streaming/HttpSourceFilter.h"
 
+#include "media/MediaTypes.h"
 #include "streaming/HttpStream.h"
-#include "streaming/MediaTypes.h"
 #include "streaming/StreamSniff.h"
 
 #include <cwchar>
@@ -42,66 +42,6 @@ AM_MEDIA_TYPE StreamType(const GUID& subtype) {
   return type;
 }
 
-// The filter's one pin, for EnumPins.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class PinEnum final : public IEnumPins {
- public:
-  PinEnum(IBaseFilter* filter, IPin* pin, ULONG position) : filter_(filter), pin_(pin), position_(position) {
-    filter_->AddRef();
-  }
-  ~PinEnum() { filter_->Release(); }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumPins) {
-      *out = static_cast<IEnumPins*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, IPin** pins, ULONG* fetched) override {
-    if (!pins || (count > 1 && !fetched)) return E_POINTER;
-    ULONG done = 0;
-    if (count > 0 && position_ == 0) {
-      pins[0] = pin_;
-      pin_->AddRef();
-      done = 1;
-      position_ = 1;
-    }
-    if (fetched) *fetched = done;
-    return done == count ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    const ULONG target = position_ + count;
-    position_ = target > 1 ? 1 : target;
-    return target <= 1 ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumPins** clone) override {
-    if (!clone) return E_POINTER;
-    *clone = new PinEnum(filter_, pin_, position_);
-    return S_OK;
-  }
-
- private:
-  std::atomic<ULONG> references_{1};
-  IBaseFilter* filter_;  // one reference; the pin lives as long as the filter
-  IPin* pin_;
-  ULONG position_;
-};
-#pragma GCC diagnostic pop
 
 }  // namespace
 
@@ -193,8 +133,8 @@ HRESULT HttpSourceFilter::GetSyncSource(IReferenceClock** clock) {
 
 HRESULT HttpSourceFilter::EnumPins(IEnumPins** pins) {
   if (!pins) return E_POINTER;
-  *pins = new PinEnum(this, &pin_, 0);
-  return S_OK;
+  *pins = CreatePinEnum({&pin_}).Detach();
+  return *pins ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT HttpSourceFilter::FindPin(LPCWSTR id, IPin** pin) {

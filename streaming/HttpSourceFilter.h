@@ -28,6 +28,8 @@ class HttpStream;
 // filter to its graph itself.
 extern const GUID CLSID_ZvHttpSource;
 
+constexpr wchar_t kOutputPinName[] = L"Output";
+
 // The length a stream of unknown length reports to its splitter: far beyond
 // any real resource, and small enough that durations computed from it stay
 // within range. Reads that far away are refused.

@@ -2,8 +2,8 @@
 // splitter's reads through IAsyncReader (queued or synchronous).
 #include "streaming/HttpSourceFilter.h"
 
+#include "media/MediaTypes.h"
 #include "streaming/HttpStream.h"
-#include "streaming/MediaTypes.h"
 
 #include <algorithm>
 #include <chrono>
@@ -26,7 +26,7 @@ bool Matches(const AM_MEDIA_TYPE& offered, const AM_MEDIA_TYPE* wanted) {
 
 HttpSourceFilter::Pin::~Pin() {
   if (peer_) peer_->Release();
-  FreeMediaTypeContents(connectionType_);
+  FreeMediaType(connectionType_);
   for (PendingRead& read : requests_) read.sample->Release();
 }
 
@@ -79,8 +79,8 @@ HRESULT HttpSourceFilter::Pin::TryConnect(IPin* receiver, const AM_MEDIA_TYPE& t
   std::lock_guard<std::mutex> guard(filter_.lock_);
   peer_ = receiver;
   peer_->AddRef();
-  FreeMediaTypeContents(connectionType_);
-  CopyMediaTypeTo(connectionType_, type);
+  FreeMediaType(connectionType_);
+  CopyMediaType(&connectionType_, type);
   return S_OK;
 }
 
@@ -92,8 +92,7 @@ HRESULT HttpSourceFilter::Pin::Disconnect() {
   if (filter_.state_ != State_Stopped) return VFW_E_NOT_STOPPED;
   peer_->Release();
   peer_ = nullptr;
-  FreeMediaTypeContents(connectionType_);
-  connectionType_ = AM_MEDIA_TYPE{};
+  FreeMediaType(connectionType_);
   return S_OK;
 }
 
@@ -113,7 +112,7 @@ HRESULT HttpSourceFilter::Pin::ConnectionMediaType(AM_MEDIA_TYPE* type) {
     *type = AM_MEDIA_TYPE{};
     return VFW_E_NOT_CONNECTED;
   }
-  return CopyMediaTypeTo(*type, connectionType_);
+  return CopyMediaType(type, connectionType_);
 }
 
 HRESULT HttpSourceFilter::Pin::QueryPinInfo(PIN_INFO* info) {
@@ -148,8 +147,9 @@ HRESULT HttpSourceFilter::Pin::QueryAccept(const AM_MEDIA_TYPE* type) {
 
 HRESULT HttpSourceFilter::Pin::EnumMediaTypes(IEnumMediaTypes** enumerator) {
   if (!enumerator) return E_POINTER;
-  *enumerator = CreateMediaTypeEnum(static_cast<IPin*>(this), types, 0);
-  return S_OK;
+  const std::vector<MediaType> offered(types.begin(), types.end());
+  *enumerator = CreateMediaTypeEnum(offered).Detach();
+  return *enumerator ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT HttpSourceFilter::Pin::QueryInternalConnections(IPin**, ULONG*) { return E_NOTIMPL; }

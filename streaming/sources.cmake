@@ -11,7 +11,6 @@ list(APPEND ZV_WIN_SOURCES
   streaming/HttpSourceFilter.cpp
   streaming/HttpSourcePin.cpp
   streaming/HttpStream.cpp
-  streaming/MediaTypes.cpp
   streaming/NetworkRender.cpp
   streaming/StreamingDlg.cpp
 )

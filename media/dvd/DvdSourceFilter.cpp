@@ -1,5 +1,6 @@
 #include "media/dvd/DvdSourceFilter.h"
 
+#include "media/MediaTypes.h"
 #include "media/dvd/DvdPacks.h"
 
 #include <algorithm>
@@ -32,104 +33,6 @@ wchar_t* CopyToTaskMem(const wchar_t* text) {
   return copy;
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class PinEnumerator final : public IEnumPins {
- public:
-  PinEnumerator(IPin* pin, ULONG position) : pin_(pin), position_(position) { pin_->AddRef(); }
-  ~PinEnumerator() { pin_->Release(); }
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-    if (riid == IID_IUnknown || riid == IID_IEnumPins) {
-      *out = static_cast<IEnumPins*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG refs = InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return static_cast<ULONG>(refs);
-  }
-  STDMETHODIMP Next(ULONG count, IPin** pins, ULONG* fetched) override {
-    ULONG n = 0;
-    if (count > 0 && position_ == 0) {
-      pins[0] = pin_;
-      pin_->AddRef();
-      n = 1;
-      position_ = 1;
-    }
-    if (fetched) *fetched = n;
-    return n == count ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Skip(ULONG count) override {
-    position_ = std::min<ULONG>(1, position_ + count);
-    return position_ == 1 && count <= 1 ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  STDMETHODIMP Clone(IEnumPins** out) override {
-    *out = new PinEnumerator(pin_, position_);
-    return S_OK;
-  }
-
- private:
-  LONG refs_ = 1;
-  IPin* pin_;
-  ULONG position_;
-};
-
-class TypeEnumerator final : public IEnumMediaTypes {
- public:
-  explicit TypeEnumerator(ULONG position) : position_(position) {}
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-    if (riid == IID_IUnknown || riid == IID_IEnumMediaTypes) {
-      *out = static_cast<IEnumMediaTypes*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG refs = InterlockedDecrement(&refs_);
-    if (refs == 0) delete this;
-    return static_cast<ULONG>(refs);
-  }
-  STDMETHODIMP Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override {
-    ULONG n = 0;
-    while (n < count && position_ < std::size(kSubtypes)) {
-      auto* type = static_cast<AM_MEDIA_TYPE*>(CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
-      if (!type) break;
-      *type = StreamType(*kSubtypes[position_++]);
-      types[n++] = type;
-    }
-    if (fetched) *fetched = n;
-    return n == count ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Skip(ULONG count) override {
-    position_ += count;
-    return position_ <= std::size(kSubtypes) ? S_OK : S_FALSE;
-  }
-  STDMETHODIMP Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  STDMETHODIMP Clone(IEnumMediaTypes** out) override {
-    *out = new TypeEnumerator(position_);
-    return S_OK;
-  }
-
- private:
-  LONG refs_ = 1;
-  ULONG position_;
-};
-#pragma GCC diagnostic pop
 
 }  // namespace
 
@@ -332,8 +235,10 @@ STDMETHODIMP DvdSourcePin::QueryAccept(const AM_MEDIA_TYPE* type) {
 
 STDMETHODIMP DvdSourcePin::EnumMediaTypes(IEnumMediaTypes** types) {
   if (!types) return E_POINTER;
-  *types = new TypeEnumerator(0);
-  return S_OK;
+  std::vector<MediaType> offered;
+  for (const GUID* subtype : kSubtypes) offered.emplace_back(StreamType(*subtype));
+  *types = CreateMediaTypeEnum(offered).Detach();
+  return *types ? S_OK : E_OUTOFMEMORY;
 }
 
 // ---------------------------------------------------------------------------
@@ -414,8 +319,8 @@ STDMETHODIMP DvdSourceFilter::GetSyncSource(IReferenceClock** clock) {
 
 STDMETHODIMP DvdSourceFilter::EnumPins(IEnumPins** pins) {
   if (!pins) return E_POINTER;
-  *pins = new PinEnumerator(&pin_, 0);
-  return S_OK;
+  *pins = CreatePinEnum({&pin_}).Detach();
+  return *pins ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP DvdSourceFilter::FindPin(LPCWSTR id, IPin** pin) {
