@@ -343,24 +343,7 @@ LONGLONG CDirectShow::AverageTimePerFrame() {
   if (basicVideo_ && SUCCEEDED(basicVideo_->get_AvgTimePerFrame(&seconds)) && seconds > 0)
     return static_cast<LONGLONG>(seconds * 10000000.0 + 0.5);
   // The Enhanced Video Renderer has no basic video: its input's format says it.
-  IBaseFilter* renderer = rendererInUse_;
-  if (!renderer) return 0;
-  fw::ComPtr<IEnumPins> pins;
-  if (FAILED(renderer->EnumPins(pins.put()))) return 0;
-  for (;;) {
-    fw::ComPtr<IPin> pin;
-    if (pins->Next(1, pin.put(), nullptr) != S_OK) return 0;
-    AM_MEDIA_TYPE type{};
-    if (FAILED(pin->ConnectionMediaType(&type))) continue;
-    LONGLONG perFrame = 0;
-    if (type.formattype == FORMAT_VideoInfo && type.cbFormat >= sizeof(VIDEOINFOHEADER) && type.pbFormat)
-      perFrame = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->AvgTimePerFrame;
-    else if (type.formattype == FORMAT_VideoInfo2 && type.cbFormat >= sizeof(VIDEOINFOHEADER2) && type.pbFormat)
-      perFrame = reinterpret_cast<const VIDEOINFOHEADER2*>(type.pbFormat)->AvgTimePerFrame;
-    CoTaskMemFree(type.pbFormat);
-    if (type.pUnk) type.pUnk->Release();
-    if (perFrame > 0) return perFrame;
-  }
+  return rendererInUse_ ? InputTimePerFrame(rendererInUse_) : 0;
 }
 
 HRESULT CDirectShow::GetEvent(long* code, LONG_PTR* param1, LONG_PTR* param2) {
