@@ -4,6 +4,7 @@
 // their ratio. Usage: bench_media <file> [repetitions] [VideoRenderer setting]
 // (a setting that names no renderer leaves the choice to the platform).
 #include "app/Settings.h"
+#include "bench/BenchSupport.h"
 #include "framework/ComPtr.h"
 #include "media/VideoFile.h"
 
@@ -15,29 +16,7 @@
 
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-bool WaitRunning(IMediaControl* control) {
-  OAFilterState state = State_Stopped;
-  for (int i = 0; i < 100; ++i) {
-    if (control->GetState(50, &state) == S_OK && state == State_Running) return true;
-    Pump();
-  }
-  return false;
-}
+using namespace zv::bench;
 
 // RenderFile + Run, with the renderer's window made a child of the owner as
 // any player does. Returns milliseconds, negative on failure.
@@ -85,11 +64,6 @@ double Ours(const std::wstring& file, HWND owner, CSettings& settings) {
   const double elapsed = NowMs() - start;
   media->Stop();
   return running ? elapsed : -1;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 // language page lists them: the page's cost as it will be once more
 // languages are built in.
 #include "app/Settings.h"
+#include "bench/BenchSupport.h"
 #include "lang/LanguageResources.h"
 #include "lang/LanguageTable.h"
 #include "settings/SettingsDialog.h"
@@ -23,17 +24,14 @@
 
 namespace {
 
+using namespace zv::bench;
+
 double Now() {
   LARGE_INTEGER counter;
   LARGE_INTEGER frequency;
   QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
 }
 
 // A window is painted when it is visible and neither it nor any child waits

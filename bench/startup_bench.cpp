@@ -3,6 +3,8 @@
 // the program's window is visible, carries its title and answers a message
 // sent to it. Then, once both have settled, their private memory.
 // Usage: startup_bench <player.exe> <minimal.exe> [runs] [earlier-player.exe]
+#include "bench/BenchSupport.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -15,6 +17,8 @@
 #include <vector>
 
 namespace {
+
+using namespace zv::bench;
 
 struct Search {
   DWORD processId;
@@ -129,11 +133,6 @@ Start TimeOneStart(const std::wstring& program, const wchar_t* titlePrefix, DWOR
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return result;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
 }
 
 }  // namespace

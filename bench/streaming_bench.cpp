@@ -9,6 +9,7 @@
 // Usage: bench_streaming <http port> <media folder> <file> [repetitions] [live seconds]
 // (0 repetitions: the radio stream only)
 #include "app/Settings.h"
+#include "bench/BenchSupport.h"
 #include "media/VideoFile.h"
 #include "streaming/HttpSourceFilter.h"
 #include "streaming/HttpStream.h"
@@ -23,33 +24,7 @@
 
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-void PumpFor(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  while (GetTickCount64() < end) {
-    Pump();
-    Sleep(10);
-  }
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
+using namespace zv::bench;
 
 std::unique_ptr<VideoFile> Open(const std::wstring& name, HWND owner, CSettings& settings) {
   RECT area{};

@@ -5,6 +5,7 @@
 //     against the platform's graph of the same file without it, alternating
 //     (goal <= 1.05).
 // Usage: bench_streams <file> [repetitions]
+#include "bench/BenchSupport.h"
 #include "framework/ComPtr.h"
 #include "media/AudioSwitcher.h"
 #include "media/MediaGuids.h"
@@ -17,33 +18,7 @@
 
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump(double ms) {
-  const double until = NowMs() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(1);
-  } while (NowMs() < until);
-}
-
-bool WaitRunning(IMediaControl* control) {
-  OAFilterState state = State_Stopped;
-  for (int i = 0; i < 100; ++i) {
-    if (control->GetState(50, &state) == S_OK && state == State_Running) return true;
-    Pump(1);
-  }
-  return false;
-}
+using namespace zv::bench;
 
 struct Graph {
   fw::ComPtr<IGraphBuilder> graph;
@@ -82,11 +57,6 @@ void Close(Graph& g) {
   g = Graph{};
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -120,7 +90,7 @@ int wmain(int argc, wchar_t** argv) {
   if (SUCCEEDED(g.graph->QueryInterface(IID_IBasicVideo, video.put_void())) &&
       SUCCEEDED(video->get_AvgTimePerFrame(&perFrame)) && perFrame > 0)
     frameSeconds = perFrame;
-  Pump(500);
+  PumpFor(500);
   std::vector<double> switches;
   for (int i = 0; i < repetitions * 2 && switcher; ++i) {
     const size_t target = static_cast<size_t>(1 - switcher->EnabledInput());
@@ -129,7 +99,7 @@ int wmain(int argc, wchar_t** argv) {
     switcher->Enable(static_cast<LONG>(target), AMSTREAMSELECTENABLE_ENABLE);
     while (switcher->SampleCounts(target).delivered == before && NowMs() - start < 5000) Sleep(0);
     switches.push_back(NowMs() - start);
-    Pump(250);
+    PumpFor(250);
   }
   Close(g);
   switcher.Reset();
