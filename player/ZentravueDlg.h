@@ -339,6 +339,7 @@ class CZentravueDlg : public fw::Dialog {
   // Every change of the play state goes through here: the play and pause
   // buttons show it pressed.
   void SetPlayState(PlayState state);
+  void ShowPausedFrameAgain();
   // The mute button's picture (the current state) and tooltip (the action)
   // from the volume and the active language's texts.
   void ShowMuteState();
