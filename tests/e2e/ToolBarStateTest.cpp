@@ -154,6 +154,12 @@ class ToolBarState : public testing::Test {
     ASSERT_NE(player, nullptr);
     HWND bar = FindWindowExW(player, nullptr, TOOLBARCLASSNAMEW, nullptr);
     ASSERT_NE(bar, nullptr);
+    // Pictures from the normal strip, and under the mouse from the hot one.
+    const LRESULT normal = SendMessageW(bar, TB_GETIMAGELIST, 0, 0);
+    const LRESULT hot = SendMessageW(bar, TB_GETHOTIMAGELIST, 0, 0);
+    EXPECT_NE(normal, 0);
+    EXPECT_NE(hot, 0);
+    EXPECT_NE(normal, hot);
     for (const Step& step : steps) {
       if (step.act) step.act(player);
       ASSERT_TRUE(zvtest::WaitFor([&] { return Reached(player, step.expected); }, kStepTimeoutMs))
