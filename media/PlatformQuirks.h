@@ -60,6 +60,12 @@ bool SplitterPinsKeepTrackOrder();
 // stands in for the platform's choice. Windows builds on the calling thread
 // and makes its own choice there.
 bool GraphBuildCanHang();
+// Wine's Video Renderer draws a picture only when a frame arrives: shown
+// again at a new size (fullscreen on or off) while the graph is paused, its
+// window stays black until playback goes on. There the paused frame is
+// fetched again by seeking to the current position. Windows' renderer
+// repaints the frame it holds.
+bool RendererRepaintsPausedFrame();
 
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();

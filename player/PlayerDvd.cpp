@@ -108,7 +108,7 @@ bool CZentravueDlg::OpenDvd(const std::wstring& path) {
   }
   subtitlesOn_ = settings_->EnableSubtitlesByDefault != 0;
 
-  playState_ = kPlayStopped;
+  SetPlayState(kPlayStopped);
   currentMedia_->SetVolume(settings_->Volume);
   currentMedia_->SetBalance(settings_->Balance);
   const bool hasVideo = currentMedia_->HasVideo();

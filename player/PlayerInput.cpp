@@ -55,7 +55,7 @@ bool CZentravueDlg::PreTranslateMessage(MSG* msg) {
       // Noted, so that the key-down message can tell its own posts from
       // anything another program puts into the queue.
       if (postedKeys_.size() >= kMaxPostedKeys) postedKeys_.erase(postedKeys_.begin());
-      postedKeys_.push_back(PostedKey{msg->wParam, msg->lParam});
+      postedKeys_.push_back(PostedKey{msg->wParam, msg->lParam, false});
       PostMessageW(hwnd_, kMsgKeyDown, msg->wParam, msg->lParam);
       return true;
     case WM_KEYUP:
@@ -88,10 +88,11 @@ bool CZentravueDlg::AcceptsInputNow() const {
 // Only keys the pre-filter posted act: the message is this window's own, and
 // one sent or posted by another program (garbage or not) is ignored. Other
 // programs drive the player through the remote-control message.
-bool CZentravueDlg::TakePostedKey(WPARAM key, LPARAM data) {
+bool CZentravueDlg::TakePostedKey(WPARAM key, LPARAM data, bool* releasesCtrl) {
   if (InSendMessage()) return false;
   for (auto it = postedKeys_.begin(); it != postedKeys_.end(); ++it) {
     if (it->key == key && it->data == data) {
+      *releasesCtrl = it->releasesCtrl;
       postedKeys_.erase(it);
       return true;
     }
@@ -100,8 +101,15 @@ bool CZentravueDlg::TakePostedKey(WPARAM key, LPARAM data) {
 }
 
 LRESULT CZentravueDlg::OnKeyDownMessage(WPARAM key, LPARAM data) {
-  if (!TakePostedKey(key, data)) return 0;
-  if (!AcceptsInputNow()) return 0;
+  bool releasesCtrl = false;
+  if (!TakePostedKey(key, data, &releasesCtrl)) return 0;
+  RunKey(key);
+  if (releasesCtrl) controlKeyDown_ = false;
+  return 0;
+}
+
+void CZentravueDlg::RunKey(WPARAM key) {
+  if (!AcceptsInputNow()) return;
   const zv::KeyAction action = zv::ActionForKey(key, controlKeyDown_, dvdMedia_ != nullptr);
   switch (action.kind) {
     case zv::KeyActionKind::None:
@@ -129,15 +137,23 @@ LRESULT CZentravueDlg::OnKeyDownMessage(WPARAM key, LPARAM data) {
       ShowContextMenuAtCursor();
       break;
   }
-  return 0;
 }
 
 // Key up of Ctrl ends Ctrl held; nothing else happens on a key up. The
 // pre-filter sends it from this thread; one sent by another program is
-// ignored (one posted can at most end Ctrl held).
+// ignored (one posted can at most end Ctrl held). Key downs are posted but
+// key ups sent: when key messages stand in the queue together (posted key
+// messages, which do not yield to the loop's own posts as real input does),
+// the release would overtake the keys pressed before it. Ctrl held then ends
+// once those keys have been handled, and they see it held.
 LRESULT CZentravueDlg::OnKeyUpMessage(WPARAM key, LPARAM) {
   if (InSendMessage()) return 0;
-  if (key == zv::vk::kControl) controlKeyDown_ = false;
+  if (key != zv::vk::kControl) return 0;
+  if (!postedKeys_.empty()) {
+    postedKeys_.back().releasesCtrl = true;
+    return 0;
+  }
+  controlKeyDown_ = false;
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/Media.h"
+#include "media/PlatformQuirks.h"
 #include "player/LayoutMath.h"
 #include "player/StatusBar.h"
 #include "playlist/CPlaylist.h"
@@ -154,6 +155,7 @@ void CZentravueDlg::EnterFullscreen() {
   }
   RelayoutBarRow();
   fullscreen_ = true;
+  ShowPausedFrameAgain();
 }
 
 void CZentravueDlg::LeaveFullscreen() {
@@ -166,6 +168,14 @@ void CZentravueDlg::LeaveFullscreen() {
     currentMedia_->MoveVideoWindow();
   }
   RelayoutBarRow();
+  ShowPausedFrameAgain();
+}
+
+// A still picture shown at a new size where the renderer does not repaint
+// it: the frame at the current position is fetched again.
+void CZentravueDlg::ShowPausedFrameAgain() {
+  if (!currentMedia_ || playState_ == kPlayPlaying || zv::RendererRepaintsPausedFrame()) return;
+  currentMedia_->SetPosition(currentMedia_->GetPosition());
 }
 
 void CZentravueDlg::CenterWindow() {

@@ -151,7 +151,7 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   }
 
   // 7.-8.
-  playState_ = kPlayStopped;
+  SetPlayState(kPlayStopped);
   currentMedia_->SetVolume(settings_->Volume);
   currentMedia_->SetBalance(settings_->Balance);
   const bool hasVideo = currentMedia_->HasVideo();
@@ -315,7 +315,7 @@ void CZentravueDlg::CloseMedia(bool restoreWindow) {
   if (dvdMedia_) CloseDvdMedia();
   fileMedia_ = nullptr;
   ownedFileMedia_.reset();
-  playState_ = kPlayStopped;
+  SetPlayState(kPlayStopped);
   CheckCommand(IDM_AUDIO_AUDIOTRACKOEFFNEN, false);
   EnableMediaCommands(false, false);
   ResetStreamMenus();

@@ -23,6 +23,8 @@ void CZentravueDlg::TranslateToolBar() {
     buttons_.SetTooltip(key, value);
   });
   if (toolBar_.hwnd()) toolBar_.ReloadTooltips(buttons_);
+  // The mute button is no toolbar button: it takes the text of its state.
+  if (muteButton_.hwnd()) ShowMuteState();
 }
 
 bool CZentravueDlg::ApplyLanguageChange() {

@@ -31,7 +31,7 @@ int Random15() { return std::rand() & 0x7FFF; }
 void CZentravueDlg::Play() {
   if (!currentMedia_) return;
   PowerManagementForPlayback(true);
-  playState_ = kPlayPlaying;
+  SetPlayState(kPlayPlaying);
   UpdateTitle();
   if (settings_->StartFullscreen) EnterFullscreen();
   // Ctrl held: the playback delay countdown first (Ctrl counts once).
@@ -49,10 +49,16 @@ void CZentravueDlg::Play() {
 void CZentravueDlg::Pause() {
   if (!currentMedia_) return;
   PowerManagementForPlayback(false);
-  playState_ = kPlayPaused;
+  SetPlayState(kPlayPaused);
   UpdateTitle();
   currentMedia_->Pause();
   SetTaskbarState(TBPF_PAUSED);
+}
+
+void CZentravueDlg::SetPlayState(PlayState state) {
+  playState_ = state;
+  toolBar_.SetButtonChecked(IDTBB_PLAY, state == kPlayPlaying);
+  toolBar_.SetButtonChecked(IDTBB_PAUSE, state == kPlayPaused);
 }
 
 void CZentravueDlg::PlayPauseToggle() {
@@ -80,7 +86,7 @@ void CZentravueDlg::Stop(bool rewindToMarkStart) {
   }
   currentMedia_->SetPosition(0);
   currentMedia_->Pause();
-  playState_ = kPlayStopped;
+  SetPlayState(kPlayStopped);
   UpdateTitle();
   SetTaskbarState(TBPF_NOPROGRESS);
 }
@@ -266,9 +272,14 @@ void CZentravueDlg::ApplyVolume() {
   CheckCommand(IDM_AUDIO_STUMM, muted);
   EnableCommand(IDM_AUDIO_LEISER, !muted);
   EnableCommand(IDM_AUDIO_LAUTER, muted || volume < 0);
+  ShowMuteState();
+  if (currentMedia_) currentMedia_->SetVolume(volume);
+}
+
+void CZentravueDlg::ShowMuteState() {
+  const bool muted = settings_->Volume == zv::kVolumeSilent;
   muteButton_.SetImageIndex(buttons_.ImageIndexOf(muted ? u"Mute" : u"NoMute"));
   muteButton_.SetTooltipText(fw::ToWide(buttons_.TooltipOf(muted ? u"NoMute" : u"Mute")));
-  if (currentMedia_) currentMedia_->SetVolume(volume);
 }
 
 void CZentravueDlg::OnVolumeBarScroll(int code) {

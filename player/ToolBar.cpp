@@ -132,7 +132,7 @@ void CToolBar::CopyButtonsFrom(HWND old) {
     TBBUTTONINFOW copy{};
     copy.cbSize = sizeof(copy);
     copy.dwMask = TBIF_STATE | TBIF_IMAGE;
-    copy.fsState = info.fsState & (TBSTATE_ENABLED | TBSTATE_INDETERMINATE | TBSTATE_HIDDEN);
+    copy.fsState = info.fsState & (TBSTATE_ENABLED | TBSTATE_INDETERMINATE | TBSTATE_HIDDEN | TBSTATE_CHECKED);
     copy.iImage = info.iImage;
     SendMessageW(hwnd_, TB_SETBUTTONINFOW, slot.command, reinterpret_cast<LPARAM>(&copy));
   }
@@ -229,6 +229,18 @@ void CToolBar::SetButtonState(int command, bool enabled) {
   BYTE state = static_cast<BYTE>(current) & ~(TBSTATE_ENABLED | TBSTATE_INDETERMINATE);
   state |= enabled ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE;
   SendMessageW(hwnd_, TB_SETSTATE, command, MAKELPARAM(state, 0));
+}
+
+void CToolBar::SetButtonChecked(int command, bool checked) {
+  if (!hwnd_) return;
+  const LRESULT current = SendMessageW(hwnd_, TB_GETSTATE, command, 0);
+  // Unchanged: no repaint (the play state is set on every transport command).
+  if (current < 0 || ((current & TBSTATE_CHECKED) != 0) == checked) return;
+  SendMessageW(hwnd_, TB_CHECKBUTTON, command, MAKELPARAM(checked ? TRUE : FALSE, 0));
+}
+
+bool CToolBar::IsButtonChecked(int command) const {
+  return hwnd_ && SendMessageW(hwnd_, TB_ISBUTTONCHECKED, command, 0) != 0;
 }
 
 bool CToolBar::IsButtonEnabled(int command) const {

@@ -39,8 +39,11 @@ class CToolBar : public fw::SubclassedControl {
   void SetButtonPicture(int command, int imageIndex, const std::wstring& tooltip);
   // Enabled, or greyed (the indeterminate state) while the command needs media.
   void SetButtonState(int command, bool enabled);
+  // Shown pressed (checked) or not; a click does not change it by itself.
+  void SetButtonChecked(int command, bool checked);
 
   bool IsButtonEnabled(int command) const;
+  bool IsButtonChecked(int command) const;
   int ButtonImage(int command) const;
   // The button's data value: the image index of the record that gave its first tooltip.
   int ButtonData(int command) const;

@@ -336,6 +336,13 @@ class CZentravueDlg : public fw::Dialog {
   // Transport helpers (PlayerTransport.cpp).
   void SetRateOrFallback(double rate, double fallback);
   void PowerManagementForPlayback(bool playing);
+  // Every change of the play state goes through here: the play and pause
+  // buttons show it pressed.
+  void SetPlayState(PlayState state);
+  void ShowPausedFrameAgain();
+  // The mute button's picture (the current state) and tooltip (the action)
+  // from the volume and the active language's texts.
+  void ShowMuteState();
   void ShowMarkSelection();
   void SetStatusText(int pane, const std::wstring& text);
   void ClearStatusPanes();
@@ -563,15 +570,19 @@ class CZentravueDlg : public fw::Dialog {
   LRESULT AnswerRemoteQuery(WPARAM code);
   void RunRemoteCommand(WPARAM code);
   void RunKeyCommand(UINT id);
+  void RunKey(WPARAM key);
   void OnWheel(int delta);
   void OnHorizontalWheel(int delta);
   void OnVideoAreaClick();
   void RunPlaybackDelay();
   bool ShowCursorForDialog();
-  bool TakePostedKey(WPARAM key, LPARAM data);
+  // False when the key down is none the pre-filter posted; otherwise
+  // *releasesCtrl tells whether Ctrl went up after it was pressed.
+  bool TakePostedKey(WPARAM key, LPARAM data, bool* releasesCtrl);
   struct PostedKey {
     WPARAM key;
     LPARAM data;
+    bool releasesCtrl;  // Ctrl went up after this key, before it was handled
   };
   static constexpr size_t kMaxPostedKeys = 256;
   std::vector<PostedKey> postedKeys_;  // key downs the pre-filter posted, not yet handled

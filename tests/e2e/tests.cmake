@@ -68,3 +68,9 @@ add_test(NAME e2e_shutdown_session
          COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/shutdown-session-test.sh $<TARGET_FILE:e2e_shutdown_client>)
 set_tests_properties(e2e_shutdown_session PROPERTIES TIMEOUT 400
   ENVIRONMENT "ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_BUILD_DIR=${CMAKE_BINARY_DIR}")
+
+# The toolbar and mute button after every path that changes the play state.
+zv_test(e2e_toolbar_state TIMEOUT 300
+  LIBS zv_e2e
+  SOURCES e2e/ToolBarStateTest.cpp)
+add_dependencies(e2e_toolbar_state Zentravue ZentravueTestProgram)

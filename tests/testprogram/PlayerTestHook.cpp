@@ -8,6 +8,7 @@
 #include "media/Media.h"
 #include "player/ZentravueDlg.h"
 #include "playlist/CPlaylist.h"
+#include "res/resource.h"
 
 #include <iterator>
 
@@ -22,6 +23,31 @@ namespace {
 LRESULT TextAnswer(const std::wstring& text) {
   if (text.empty() || text.size() > zv::kMaxAtomChars) return 0;
   return GlobalAddAtomW(text.c_str());
+}
+
+// The text a tooltip control holds for a tool: what the user sees on hovering.
+std::wstring ToolText(HWND tooltip, HWND owner, UINT_PTR id) {
+  if (!tooltip) return {};
+  wchar_t text[1024] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = owner;
+  tool.uId = id;
+  tool.lpszText = text;
+  SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+// The button's tool in its tooltip control (made now when the mouse has not
+// made it yet; the mute button's is made with the text it keeps).
+std::wstring ButtonToolText(CZentravueDlg& player, int command) {
+  if (command == IDTBB_MUTE) {
+    CImageButton& mute = player.MuteButton();
+    if (!mute.Tooltip()) return mute.TooltipText();
+    return ToolText(mute.Tooltip(), mute.hwnd(), reinterpret_cast<UINT_PTR>(mute.hwnd()));
+  }
+  CToolBar& bar = player.ToolBar();
+  return ToolText(bar.Tooltip(), bar.hwnd(), static_cast<UINT_PTR>(command));
 }
 
 class QueryHook : public PlayerMessageHook {
@@ -81,6 +107,11 @@ LRESULT PlayerTestAccess::Answer(CZentravueDlg& player, WPARAM question, LPARAM 
       return player.powerSuppressed_ ? 1 : 0;
     case PlayerTestQuery::Title:
       return TextAnswer(player.GetText());
+    case PlayerTestQuery::ToolTip:
+      return TextAnswer(ButtonToolText(player, static_cast<int>(argument)));
+    case PlayerTestQuery::ButtonImage:
+      return argument == IDTBB_MUTE ? player.MuteButton().ImageIndex()
+                                    : player.ToolBar().ButtonImage(static_cast<int>(argument));
   }
   return 0;
 }

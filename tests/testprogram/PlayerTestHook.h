@@ -27,6 +27,8 @@ enum class PlayerTestQuery : WPARAM {
   Ping = 12,            // kPlayerTestPingAnswer: the hook is there
   PowerSuppressed = 13, // 1 while the screen saver and display sleep are held off
   Title = 14,           // the window title, as an atom
+  ToolTip = 15,         // text of the tool of button lParam (toolbar or IDTBB_MUTE), as an atom
+  ButtonImage = 16,     // picture index shown by button lParam (toolbar or IDTBB_MUTE)
 };
 
 inline constexpr LRESULT kPlayerTestPingAnswer = 0x5A56;

@@ -46,3 +46,7 @@ zv_test(win_player_modes TIMEOUT 240
   LIBS zv_wintest
   SOURCES win/player/WindowModesTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
           $<TARGET_OBJECTS:zentrares>)
+zv_test(win_player_fullscreen_picture TIMEOUT 120
+  LIBS zv_wintest
+  SOURCES win/player/FullscreenPictureTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)

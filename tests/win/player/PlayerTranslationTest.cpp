@@ -90,6 +90,8 @@ TEST(PlayerTranslation, EveryOpenWindowFollowsALanguageChangeAndBack) {
         EXPECT_EQ(TextAt(audio->parent[CPopupMenu::kMainMenu], audioAt),
                   Value(german, u"MainMenu", u"IDM_WIEDERGABE_STREAMS_AUDIO"));
         EXPECT_EQ(player.ToolBar().ButtonTooltip(IDTBB_OPEN), Value(german, u"ToolBar", u"Open"));
+        // The mute button (no toolbar button) shows the action of its state.
+        EXPECT_EQ(player.MuteButton().TooltipText(), Value(german, u"ToolBar", u"Mute"));
         EXPECT_EQ(player.PlaylistWindow()->ItemText(IDC_ADD), Value(german, u"IDD_PLAYLIST_DIALOG", u"IDC_ADD"));
         const Snapshot before = Take(player);
 
@@ -123,6 +125,7 @@ TEST(PlayerTranslation, EveryOpenWindowFollowsALanguageChangeAndBack) {
         EXPECT_EQ(fw::IsItemChecked(main, IDM_ANSICHT_TITLEBAR), titleBarChecked);
         EXPECT_FALSE(fw::IsItemEnabled(main, IDM_DATEI_SCHLIESSEN));
         EXPECT_EQ(player.ToolBar().ButtonTooltip(IDTBB_OPEN), Value(english, u"ToolBar", u"Open"));
+        EXPECT_EQ(player.MuteButton().TooltipText(), Value(english, u"ToolBar", u"Mute"));
         EXPECT_EQ(player.PlaylistWindow()->ItemText(IDC_ADD), Value(english, u"IDD_PLAYLIST_DIALOG", u"IDC_ADD"));
         EXPECT_EQ(player.PlaylistWindow()->GetText(), Value(english, u"IDD_PLAYLIST_DIALOG", u"ID_CAPTION"));
         DeleteMenu(audioMenu, ID_STREAM_AUDIO_FIRST, MF_BYCOMMAND);
