@@ -697,10 +697,14 @@ STDMETHODIMP DvdNavigatorObject::SetSubpictureState(WINBOOL state, DWORD, IDvdCm
   return S_OK;
 }
 
+// An angle the title does not have is out of range (E_INVALIDARG), as is
+// one outside 1 to 9; the current angle is selected already.
 STDMETHODIMP DvdNavigatorObject::SelectAngle(ULONG angle, DWORD, IDvdCmd** cmd) {
   NoCommand(cmd);
-  if (!navigator_) return VFW_E_DVD_INVALIDDOMAIN;
+  if (!navigator_ || navigator_->CurrentDomain() == Domain::FirstPlay) return VFW_E_DVD_INVALIDDOMAIN;
+  if (angle < 1 || angle > 9 || angle > static_cast<ULONG>(navigator_->AngleCount())) return E_INVALIDARG;
   if (angle == static_cast<ULONG>(navigator_->CurrentAngle())) return S_OK;
+  if (navigator_->ProhibitedUops() & kUopAngle) return VFW_E_DVD_OPERATION_INHIBITED;
   return Result(navigator_->SelectAngle(static_cast<int>(angle)));
 }
 

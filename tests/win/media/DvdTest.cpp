@@ -245,6 +245,39 @@ TEST_F(DvdFixture, SubpicturesShowOnlyWhenSwitchedOn) {
   EXPECT_TRUE(Until([&] { return ours->OverlayPixels() == 0; }));
 }
 
+// The authoring tool makes no angle blocks, so the titles have one angle:
+// it is listed and selected, another is out of range, and asking for the
+// disc's angle menu, which it lacks, changes nothing.
+TEST_F(DvdFixture, ASingleAngleTitleListsOneAngleAndRefusesOthers) {
+  ASSERT_TRUE(OpenDisc());
+  dvd->Play();
+  ASSERT_TRUE(Until([&] { return Domain() == DVD_DOMAIN_VideoManagerMenu; }));
+  EXPECT_EQ(dvd->DvdControl()->SelectAngle(2, DVD_CMD_FLAG_Flush, nullptr), E_INVALIDARG);
+  EnterTitle(1);
+  ASSERT_EQ(dvd->GetStreamCount(kStreamAngle), 1);
+  std::wstring name;
+  DWORD enabled = 0;
+  int kind = kStreamAngle;
+  ASSERT_EQ(dvd->GetStreamInfo(0, nullptr, &enabled, &kind, &name, nullptr), S_OK);
+  EXPECT_EQ(name, L"001");
+  EXPECT_EQ(enabled, 1u);
+  EXPECT_EQ(dvd->SelectStream(0, kStreamAngle), S_OK);
+  EXPECT_EQ(dvd->SelectStream(1, kStreamAngle), E_INVALIDARG);
+  for (ULONG angle : {0ul, 2ul, 10ul})
+    EXPECT_EQ(dvd->DvdControl()->SelectAngle(angle, DVD_CMD_FLAG_Flush, nullptr), E_INVALIDARG) << angle;
+  EXPECT_TRUE(FAILED(dvd->ShowMenu(DVD_MENU_Angle)));
+  ULONG available = 0, current = 0;
+  ASSERT_EQ(dvd->DvdInfo()->GetCurrentAngle(&available, &current), S_OK);
+  EXPECT_EQ(available, 1u);
+  EXPECT_EQ(current, 1u);
+  dvd->GetCurrentAngle();
+  EXPECT_EQ(dvd->CurrentAngle(), 1);
+  // Playback of the title goes on.
+  const int position = dvd->GetPosition();
+  EXPECT_TRUE(Until([&] { return Domain() == DVD_DOMAIN_Title && dvd->GetPosition() >= position + 100; }));
+  EXPECT_FALSE(Seen(EC_DVD_ANGLE_CHANGE));
+}
+
 TEST_F(DvdFixture, DamagedVolumesFailWithoutCrashOrHang) {
   for (const wchar_t* name : {L"bad-novideots", L"bad-empty", L"bad-truncifo", L"bad-randomifo", L"bad-novtsifo",
                               L"no-such-folder"}) {
