@@ -1,7 +1,7 @@
 // DVD playback through CDVD on the generated DVD folder (tools/make-dvd.sh),
 // with real graphs: menu and highlight, buttons, titles, chapters, time
-// search, audio and subpicture streams, user operations, damaged discs, and
-// opening and closing again and again.
+// search, audio and subpicture streams, angles, user operations, damaged
+// discs, and opening and closing again and again.
 #include "framework/WideString.h"
 #include "media/DVD.h"
 #include "media/DvdNavigatorChoice.h"
@@ -10,10 +10,8 @@
 
 #include <dvdevcod.h>
 #include <tlhelp32.h>
-#include <winternl.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -332,13 +330,16 @@ int HandleCount() {
   };
   using Query = LONG(WINAPI*)(int, PVOID, ULONG, PULONG);
   auto query = reinterpret_cast<Query>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+  if (!query) return -1;
   std::vector<BYTE> buffer(1 << 20);
   ULONG needed = 0;
   constexpr int kExtendedHandleInformation = 64;
-  while (query && query(kExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) ==
-                      static_cast<LONG>(0xC0000004) /* length mismatch */)
+  constexpr LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
+  LONG status = kLengthMismatch;
+  while ((status = query(kExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+         kLengthMismatch)
     buffer.resize(std::max<size_t>(needed, buffer.size() * 2));
-  if (!query) return -1;
+  if (status != 0) return -1;
   const ULONG_PTR entries = *reinterpret_cast<ULONG_PTR*>(buffer.data());
   const auto* entry = reinterpret_cast<const Entry*>(buffer.data() + 2 * sizeof(ULONG_PTR));
   int mine = 0;
