@@ -23,6 +23,7 @@ Answers g_answers = {
     /*mixingRendererFramesUsable=*/!g_onWine,
     /*stopWhenReadyUsable=*/!g_onWine,
     /*graphBuildCanHang=*/g_onWine,
+    /*audioRendererClockUsable=*/!g_onWine,
 };
 }  // namespace quirks_detail
 
@@ -41,6 +42,8 @@ bool MixingRendererFramesUsable() { return g_answers.mixingRendererFramesUsable;
 bool StopWhenReadyUsable() { return g_answers.stopWhenReadyUsable; }
 
 bool GraphBuildCanHang() { return g_answers.graphBuildCanHang; }
+
+bool AudioRendererClockUsable() { return g_answers.audioRendererClockUsable; }
 
 bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }

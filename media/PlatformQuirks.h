@@ -67,6 +67,14 @@ bool GraphBuildCanHang();
 // repaints the frame it holds.
 bool RendererRepaintsPausedFrame();
 
+// Wine's audio renderer, when it is the clock of a graph whose video
+// renderer waits on it, starts a timer thread that outlives the graph: one
+// thread is left behind for every such graph that ran (a bare graph of an
+// MPEG file with sound shows it; a graph given a system clock of its own,
+// or one without video, does not). There the DVD graph gets the system
+// clock as its reference; Windows keeps the audio renderer's clock.
+bool AudioRendererClockUsable();
+
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();
 
@@ -80,6 +88,7 @@ struct Answers {
   bool mixingRendererFramesUsable;
   bool stopWhenReadyUsable;
   bool graphBuildCanHang;
+  bool audioRendererClockUsable;
 };
 extern Answers g_answers;
 }  // namespace quirks_detail

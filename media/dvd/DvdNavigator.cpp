@@ -1085,29 +1085,37 @@ dvd_file_s* Navigator::VobFile(int vts, bool menu) {
 }
 
 bool Navigator::ReadSegment(const Segment& segment, uint64_t offset, uint32_t size, uint8_t* out) {
+  // The sectors of one range follow each other in the file: read as many of
+  // them as the request covers at once (the splitter asks for whole chunks).
+  constexpr uint64_t kMostBlocksPerRead = 64;
   std::lock_guard<std::mutex> data(dataMutex_);
   dvd_file_t* file = VobFile(segment.vts, segment.menu);
   if (!file) return false;
-  std::vector<uint8_t> block(kPackSize);
+  std::vector<uint8_t> blocks;
   while (size > 0) {
     uint64_t index = offset / kPackSize;
     const uint32_t within = static_cast<uint32_t>(offset % kPackSize);
     uint32_t sector = 0;
-    bool found = false;
+    uint64_t restOfRange = 0;
     for (const auto& range : segment.ranges) {
       const uint64_t count = static_cast<uint64_t>(range.second) - range.first + 1;
       if (index < count) {
         sector = range.first + static_cast<uint32_t>(index);
-        found = true;
+        restOfRange = count - index;
         break;
       }
       index -= count;
     }
-    if (!found) return false;
-    if (DVDReadBlocks(file, static_cast<int>(sector), 1, block.data()) != 1) return false;
-    FilterPack(block.data(), segment.audioId);
-    const uint32_t n = std::min<uint32_t>(size, static_cast<uint32_t>(kPackSize) - within);
-    memcpy(out, block.data() + within, n);
+    if (restOfRange == 0) return false;
+    const uint64_t wanted = (static_cast<uint64_t>(within) + size + kPackSize - 1) / kPackSize;
+    blocks.resize(static_cast<size_t>(std::min({restOfRange, wanted, kMostBlocksPerRead})) * kPackSize);
+    // A short read (a damaged file) delivers what it got; the next one fails.
+    const ssize_t got = DVDReadBlocks(file, static_cast<int>(sector), blocks.size() / kPackSize, blocks.data());
+    if (got <= 0) return false;
+    const size_t count = static_cast<size_t>(got);
+    for (size_t i = 0; i < count; ++i) FilterPack(blocks.data() + i * kPackSize, segment.audioId);
+    const uint32_t n = static_cast<uint32_t>(std::min<uint64_t>(size, count * kPackSize - within));
+    memcpy(out, blocks.data() + within, n);
     out += n;
     offset += n;
     size -= n;

@@ -1,11 +1,13 @@
 #include "media/dvd/DvdNavigatorObject.h"
 
 #include "framework/WideString.h"
+#include "media/PlatformQuirks.h"
 #include "media/dvd/DvdSourceFilter.h"
 
 #include <dvdevcod.h>
 
 #include <algorithm>
+#include <mutex>
 
 namespace zv::dvd {
 namespace {
@@ -52,8 +54,8 @@ void NoCommand(IDvdCmd** cmd) {
   if (cmd) *cmd = nullptr;
 }
 
-// Removes the filters downstream of `pin` that are not renderers, so that
-// the renderers stay in the graph for the next segment.
+// Removes the splitter connected to `pin`; the renderers behind it stay in
+// the graph for the next segment.
 void RemoveSplitter(IGraphBuilder* graph, IPin* pin) {
   fw::ComPtr<IPin> peer;
   if (FAILED(pin->ConnectedTo(peer.put())) || !peer) return;
@@ -61,6 +63,55 @@ void RemoveSplitter(IGraphBuilder* graph, IPin* pin) {
   if (FAILED(peer->QueryPinInfo(&info)) || !info.pFilter) return;
   fw::ComPtr<IBaseFilter> splitter = fw::ComPtr<IBaseFilter>::Attach(info.pFilter);
   graph->RemoveFilter(splitter.get());
+}
+
+std::vector<fw::ComPtr<IPin>> Pins(IBaseFilter* filter, PIN_DIRECTION wanted) {
+  std::vector<fw::ComPtr<IPin>> found;
+  fw::ComPtr<IEnumPins> pins;
+  if (FAILED(filter->EnumPins(pins.put()))) return found;
+  for (;;) {
+    fw::ComPtr<IPin> pin;
+    if (pins->Next(1, pin.put(), nullptr) != S_OK) break;
+    PIN_DIRECTION direction = PINDIR_INPUT;
+    if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted) found.push_back(std::move(pin));
+  }
+  return found;
+}
+
+std::vector<fw::ComPtr<IBaseFilter>> Filters(IGraphBuilder* graph) {
+  std::vector<fw::ComPtr<IBaseFilter>> found;
+  fw::ComPtr<IEnumFilters> filters;
+  if (FAILED(graph->EnumFilters(filters.put()))) return found;
+  for (;;) {
+    fw::ComPtr<IBaseFilter> filter;
+    if (filters->Next(1, filter.put(), nullptr) != S_OK) break;
+    found.push_back(std::move(filter));
+  }
+  return found;
+}
+
+CLSID ClassOf(IBaseFilter* filter) {
+  CLSID id = GUID_NULL;
+  filter->GetClassID(&id);
+  return id;
+}
+
+// The filters the platform's graph builder chose for the navigator's stream
+// the first time in this process: the splitter, and the renderers it added
+// besides the video renderer. Later segments and volumes are connected from
+// these directly. Intelligent connection enumerates every registered filter:
+// it is most of the time a segment change takes, and under Wine each one
+// leaves about a hundred handles of that enumeration behind.
+struct KnownChain {
+  std::mutex mutex;
+  bool known = false;
+  CLSID splitter = GUID_NULL;
+  std::vector<CLSID> renderers;
+};
+
+KnownChain& Chain() {
+  static KnownChain chain;
+  return chain;
 }
 
 }  // namespace
@@ -98,6 +149,7 @@ void DvdNavigatorObject::Shutdown() {
   }
   videoRenderer_.Reset();
   graph_.Reset();
+  clock_.Reset();
   navigator_.reset();
 }
 
@@ -217,6 +269,9 @@ STDMETHODIMP DvdNavigatorObject::RenderDvdVideoVolume(LPCWSTR path, DWORD, AM_DV
   directory_ = volume;
   HRESULT hr = EnsureGraph();
   if (FAILED(hr)) return hr;
+  // The graph is given it with every segment (ApplySegment).
+  if (!AudioRendererClockUsable())
+    CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_IReferenceClock, clock_.put_void());
 
   // The classic renderer: the one that shows a picture on every platform.
   hr = CoCreateInstance(CLSID_VideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
@@ -270,12 +325,20 @@ HRESULT DvdNavigatorObject::ApplySegment() {
   graph_.As(control);
   OAFilterState state = State_Stopped;
   if (control) {
-    control->GetState(1000, &state);
+    // The state the graph is in or on its way to: no wait for a transition.
+    control->GetState(0, &state);
     control->Stop();
   }
   RemoveSplitter(graph_.get(), source_->Pin());
   source_->SetSegment(segment);
-  HRESULT hr = graph_->Render(source_->Pin());
+  HRESULT hr = ConnectKnownChain();
+  if (hr != S_OK) {
+    hr = graph_->Render(source_->Pin());
+    if (SUCCEEDED(hr)) RememberChain();
+  }
+  // Set again so that the filters added for this segment use it too.
+  fw::ComPtr<IMediaFilter> timing;
+  if (clock_ && SUCCEEDED(graph_.As(timing))) timing->SetSyncSource(clock_.get());
   // A new segment starts at stream position 0; the graph is stopped, so the
   // seek is safe on every platform.
   fw::ComPtr<IMediaSeeking> seeking;
@@ -288,6 +351,81 @@ HRESULT DvdNavigatorObject::ApplySegment() {
   ++segmentsPlayed_;
   SetEvent(segmentDone_);
   return hr;
+}
+
+// Connects the source through a new splitter of the known class straight to
+// the renderers. S_FALSE when nothing is known yet; a failure leaves the
+// source unconnected, for intelligent connection to take over.
+HRESULT DvdNavigatorObject::ConnectKnownChain() {
+  CLSID splitterClass = GUID_NULL;
+  std::vector<CLSID> rendererClasses;
+  {
+    std::lock_guard<std::mutex> lock(Chain().mutex);
+    if (!Chain().known) return S_FALSE;
+    splitterClass = Chain().splitter;
+    rendererClasses = Chain().renderers;
+  }
+  std::vector<fw::ComPtr<IBaseFilter>> present = Filters(graph_.get());
+  for (const CLSID& id : rendererClasses) {
+    if (std::any_of(present.begin(), present.end(), [&](auto& f) { return ClassOf(f.get()) == id; })) continue;
+    fw::ComPtr<IBaseFilter> renderer;
+    if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, renderer.put_void())) ||
+        FAILED(graph_->AddFilter(renderer.get(), L"Audio Renderer")))
+      return E_FAIL;
+  }
+  fw::ComPtr<IBaseFilter> splitter;
+  HRESULT hr = CoCreateInstance(splitterClass, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.put_void());
+  if (FAILED(hr)) return hr;
+  if (FAILED(hr = graph_->AddFilter(splitter.get(), L"Splitter"))) return hr;
+  std::vector<fw::ComPtr<IPin>> inputs = Pins(splitter.get(), PINDIR_INPUT);
+  if (inputs.empty() || FAILED(hr = graph_->ConnectDirect(source_->Pin(), inputs[0].get(), nullptr))) {
+    graph_->RemoveFilter(splitter.get());
+    return FAILED(hr) ? hr : E_FAIL;
+  }
+  // Each stream to a free input of a renderer that takes it as it is.
+  std::vector<fw::ComPtr<IPin>> free;
+  for (auto& filter : Filters(graph_.get())) {
+    if (filter.get() == splitter.get() || filter.get() == static_cast<IBaseFilter*>(source_)) continue;
+    for (auto& pin : Pins(filter.get(), PINDIR_INPUT)) {
+      fw::ComPtr<IPin> peer;
+      if (FAILED(pin->ConnectedTo(peer.put()))) free.push_back(std::move(pin));
+    }
+  }
+  for (auto& output : Pins(splitter.get(), PINDIR_OUTPUT)) {
+    auto taken = std::find_if(free.begin(), free.end(), [&](auto& input) {
+      return SUCCEEDED(graph_->ConnectDirect(output.get(), input.get(), nullptr));
+    });
+    if (taken == free.end()) {
+      RemoveSplitter(graph_.get(), source_->Pin());
+      return E_FAIL;
+    }
+    free.erase(taken);
+  }
+  return S_OK;
+}
+
+// Remembers the splitter behind the source and the renderers other than the
+// video renderer, when the splitter feeds renderers directly.
+void DvdNavigatorObject::RememberChain() {
+  fw::ComPtr<IPin> peer;
+  if (FAILED(source_->Pin()->ConnectedTo(peer.put())) || !peer) return;
+  PIN_INFO info{};
+  if (FAILED(peer->QueryPinInfo(&info)) || !info.pFilter) return;
+  fw::ComPtr<IBaseFilter> splitter = fw::ComPtr<IBaseFilter>::Attach(info.pFilter);
+  std::vector<CLSID> renderers;
+  for (auto& output : Pins(splitter.get(), PINDIR_OUTPUT)) {
+    fw::ComPtr<IPin> input;
+    if (FAILED(output->ConnectedTo(input.put()))) continue;
+    PIN_INFO downstream{};
+    if (FAILED(input->QueryPinInfo(&downstream)) || !downstream.pFilter) return;
+    fw::ComPtr<IBaseFilter> filter = fw::ComPtr<IBaseFilter>::Attach(downstream.pFilter);
+    if (!Pins(filter.get(), PINDIR_OUTPUT).empty()) return;  // a decoder between: not a direct chain
+    if (filter.get() != videoRenderer_.get()) renderers.push_back(ClassOf(filter.get()));
+  }
+  std::lock_guard<std::mutex> lock(Chain().mutex);
+  Chain().known = true;
+  Chain().splitter = ClassOf(splitter.get());
+  Chain().renderers = std::move(renderers);
 }
 
 // ---------------------------------------------------------------------------
@@ -559,10 +697,14 @@ STDMETHODIMP DvdNavigatorObject::SetSubpictureState(WINBOOL state, DWORD, IDvdCm
   return S_OK;
 }
 
+// An angle the title does not have is out of range (E_INVALIDARG), as is
+// one outside 1 to 9; the current angle is selected already.
 STDMETHODIMP DvdNavigatorObject::SelectAngle(ULONG angle, DWORD, IDvdCmd** cmd) {
   NoCommand(cmd);
-  if (!navigator_) return VFW_E_DVD_INVALIDDOMAIN;
+  if (!navigator_ || navigator_->CurrentDomain() == Domain::FirstPlay) return VFW_E_DVD_INVALIDDOMAIN;
+  if (angle < 1 || angle > 9 || angle > static_cast<ULONG>(navigator_->AngleCount())) return E_INVALIDARG;
   if (angle == static_cast<ULONG>(navigator_->CurrentAngle())) return S_OK;
+  if (navigator_->ProhibitedUops() & kUopAngle) return VFW_E_DVD_OPERATION_INHIBITED;
   return Result(navigator_->SelectAngle(static_cast<int>(angle)));
 }
 

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -146,6 +147,8 @@ class DvdNavigatorObject final : public IDvdGraphBuilder,
   HRESULT Result(bool ok) const { return ok ? S_OK : VFW_E_DVD_OPERATION_INHIBITED; }
   HRESULT EnsureGraph();
   HRESULT ApplySegment();
+  HRESULT ConnectKnownChain();
+  void RememberChain();
   void Shutdown();
   void ShowOverlay();
   bool PictureArea(HWND* parent, RECT* area);
@@ -156,6 +159,9 @@ class DvdNavigatorObject final : public IDvdGraphBuilder,
   fw::ComPtr<IGraphBuilder> graph_;
   DvdSourceFilter* source_ = nullptr;  // one reference
   fw::ComPtr<IBaseFilter> videoRenderer_;
+  // The graph's reference clock where the audio renderer's cannot be used
+  // (AudioRendererClockUsable); otherwise the graph chooses.
+  fw::ComPtr<IReferenceClock> clock_;
   HWND window_ = nullptr;  // message-only, on the rendering thread
   HANDLE segmentReady_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   HANDLE segmentDone_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);

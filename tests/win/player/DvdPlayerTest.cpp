@@ -214,10 +214,11 @@ TEST(DvdPlayer, TheMouseOverAButtonSelectsItAndAClickPlaysItsTitle) {
 }
 
 // The stream sub-menus of a DVD come from its navigator: chapters, the two
-// audio languages and the subtitle, with the one playing checked; a choice
-// reaches the navigator and the check follows it.
+// audio languages, the subtitle and the title's one angle, with the one
+// playing checked; a choice reaches the navigator and the check follows it.
 TEST(DvdPlayer, StreamMenusListTheTitlesStreamsAndChoicesReachTheNavigator) {
-  int chapters = -1, audio = -1, subtitles = -1;
+  int chapters = -1, audio = -1, subtitles = -1, angles = -1;
+  bool angleChecked = false, stillTitle = false;
   bool firstAudioChecked = false, secondAudioPlays = false, secondAudioChecked = false, secondChapter = false;
   RunPlayer([&](ScriptedPlayer& player) {
     player.OpenDiscOrFolder(DiscFolder());
@@ -230,6 +231,13 @@ TEST(DvdPlayer, StreamMenusListTheTitlesStreamsAndChoicesReachTheNavigator) {
     chapters = GetMenuItemCount(player.NamedPopup(IDM_WIEDERGABE_STREAMS_CHAPTER));
     audio = GetMenuItemCount(audioMenu);
     subtitles = GetMenuItemCount(player.NamedPopup(IDM_WIEDERGABE_STREAMS_SUBTITLE));
+    HMENU angleMenu = player.NamedPopup(IDM_WIEDERGABE_STREAMS_ANGLE);
+    angles = GetMenuItemCount(angleMenu);
+    angleChecked = (GetMenuState(angleMenu, 0, MF_BYPOSITION) & MF_CHECKED) != 0;
+    // The angle playing is chosen again: nothing changes.
+    SendMessageW(player.hwnd(), WM_COMMAND, ID_STREAM_ANGLE_FIRST, 0);
+    zvtest::Pump(200);
+    stillTitle = Domain(player.DvdMedia()) == DVD_DOMAIN_Title;
     firstAudioChecked = (GetMenuState(audioMenu, 0, MF_BYPOSITION) & MF_CHECKED) != 0;
     SendMessageW(player.hwnd(), WM_COMMAND, ID_STREAM_AUDIO_FIRST + 1, 0);
     secondAudioPlays = zvtest::WaitFor([&] {
@@ -246,6 +254,9 @@ TEST(DvdPlayer, StreamMenusListTheTitlesStreamsAndChoicesReachTheNavigator) {
   EXPECT_GE(chapters, 2);
   EXPECT_EQ(audio, 2);
   EXPECT_EQ(subtitles, 3);  // "Off", separator, the subtitle
+  EXPECT_EQ(angles, 1);
+  EXPECT_TRUE(angleChecked);
+  EXPECT_TRUE(stillTitle);
   EXPECT_TRUE(firstAudioChecked);
   EXPECT_TRUE(secondAudioPlays);
   EXPECT_TRUE(secondAudioChecked);
