@@ -44,5 +44,6 @@ bool GraphBuildCanHang() { return g_answers.graphBuildCanHang; }
 
 bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
+bool FocusingListRowScrolls() { return g_onWine; }
 
 }  // namespace zv
