@@ -23,6 +23,7 @@ Answers g_answers = {
     /*mixingRendererFramesUsable=*/!g_onWine,
     /*stopWhenReadyUsable=*/!g_onWine,
     /*graphBuildCanHang=*/g_onWine,
+    /*focusingListRowScrolls=*/g_onWine,
 };
 }  // namespace quirks_detail
 
@@ -44,6 +45,6 @@ bool GraphBuildCanHang() { return g_answers.graphBuildCanHang; }
 
 bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
-bool FocusingListRowScrolls() { return g_onWine; }
+bool FocusingListRowScrolls() { return g_answers.focusingListRowScrolls; }
 
 }  // namespace zv

@@ -82,6 +82,7 @@ struct Answers {
   bool mixingRendererFramesUsable;
   bool stopWhenReadyUsable;
   bool graphBuildCanHang;
+  bool focusingListRowScrolls;
 };
 extern Answers g_answers;
 }  // namespace quirks_detail

@@ -8,6 +8,7 @@
 #include "playlist/PlaylistDlg.h"
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
+#include "tests/win/media/QuirkOverride.h"
 #include "tests/win/player/OpeningSupport.h"
 
 #include <gtest/gtest.h>
@@ -399,6 +400,15 @@ TEST(PlaylistWindow, EditsOfALongListKeepTheViewSelectionFocusAndIcon) {
     EXPECT_EQ(MarkedPositions(player), std::vector<int>{2});
     EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
     EXPECT_TRUE(RowInView(list, 1));
+
+    // Where focusing leaves the view alone (Windows), the list holds the
+    // focus at once.
+    zvtest::QuirkOverride windows(&zv::quirks_detail::Answers::focusingListRowScrolls, false);
+    SelectRows(list, {100});
+    Click(window, IDC_DELETE);
+    EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 0);
+    EXPECT_EQ(window.List().FocusedRow(), 0);
   });
 }
 
