@@ -24,6 +24,7 @@ Answers g_answers = {
     /*stopWhenReadyUsable=*/!g_onWine,
     /*graphBuildCanHang=*/g_onWine,
     /*audioRendererClockUsable=*/!g_onWine,
+    /*focusingListRowScrolls=*/g_onWine,
 };
 }  // namespace quirks_detail
 
@@ -48,5 +49,6 @@ bool AudioRendererClockUsable() { return g_answers.audioRendererClockUsable; }
 bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
 bool RendererRepaintsPausedFrame() { return !g_onWine; }
+bool FocusingListRowScrolls() { return g_answers.focusingListRowScrolls; }
 
 }  // namespace zv

@@ -75,6 +75,14 @@ bool RendererRepaintsPausedFrame();
 // clock as its reference; Windows keeps the audio renderer's clock.
 bool AudioRendererClockUsable();
 
+// Wine's list view scrolls a row into view when the row is given the focus
+// (LVM_SETITEMSTATE); Windows leaves the view where it is. A refresh of the
+// playlist's list that focuses its first row would scroll to the top and
+// back to the current entry, repainting the list each time. There a row out
+// of view gets the focus only when a key needs it: until then the focus of
+// a row out of view is not seen anyway.
+bool FocusingListRowScrolls();
+
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();
 
@@ -89,6 +97,7 @@ struct Answers {
   bool stopWhenReadyUsable;
   bool graphBuildCanHang;
   bool audioRendererClockUsable;
+  bool focusingListRowScrolls;
 };
 extern Answers g_answers;
 }  // namespace quirks_detail

@@ -3,10 +3,11 @@
 // they are painted), so that showing and refreshing a playlist costs the same
 // for ten entries as for a hundred thousand. One row per entry in list order,
 // text = the path, item data = the entry id, the current entry marked by
-// icon 0, selection = the entries' marks. Files dropped on it are appended
-// to the playlist; the list then posts the playlist window's requests
-// (changed, and play when the list was empty) to its parent, which passes
-// them on to the player window.
+// icon 0, selection = the entries' marks, the focus on the last marked row.
+// A refresh repaints only the rows in view that changed. Files dropped on it
+// are appended to the playlist; the list then posts the playlist window's
+// requests (changed, and play when the list was empty) to its parent, which
+// passes them on to the player window.
 #include "framework/SubclassedControl.h"
 #include "playlist/PlaylistFileAccess.h"
 
@@ -16,6 +17,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace zv {
 class Playlist;
@@ -33,9 +35,11 @@ class CFileDropListCtrl : public fw::SubclassedControl, public zv::PlaylistView 
   // Stops being the playlist's view; the control stays.
   void Detach();
 
-  // Row count, selection from the marks (the first row when nothing is
-  // marked), the current entry scrolled into view; then repainted. The cost
-  // grows with the number of marked entries, not with the list.
+  // Row count, selection and focus from the marks (the first row when
+  // nothing is marked), the current entry scrolled into view; then the rows
+  // in view that changed are repainted. Apart from one pass over the
+  // entries, the cost grows with the number of marked entries, not with the
+  // list.
   void RefreshPlaylistView() override;
 
   // Notifications of the list, forwarded by the parent.
@@ -46,6 +50,8 @@ class CFileDropListCtrl : public fw::SubclassedControl, public zv::PlaylistView 
 
   // The entry id of a row (0 when out of range).
   int EntryIdAt(int row) const;
+  // The row holding the focus (-1 when none).
+  int FocusedRow() const;
   // A drop on the list (or on its window while the list is disabled): every
   // path appended in drop order; the parent is told, and asked to play when
   // the list was empty. The drop is finished here.
@@ -54,8 +60,14 @@ class CFileDropListCtrl : public fw::SubclassedControl, public zv::PlaylistView 
  private:
   FW_DECLARE_MESSAGE_MAP()
   LRESULT OnDropFiles(WPARAM, LPARAM);
+  LRESULT OnKeyDown(WPARAM, LPARAM);
   bool AppendDroppedFiles(HDROP drop);
   void Select(int row, bool selected);
+  void SetFocusRow(int row);
+  bool InView(int row) const;
+  // Repaints the rows in view from `first` to the bottom; one row.
+  void InvalidateFrom(int first);
+  void InvalidateRow(int row);
 
   zv::Playlist* playlist_;
   std::function<void()> refreshed_;
@@ -65,5 +77,13 @@ class CFileDropListCtrl : public fw::SubclassedControl, public zv::PlaylistView 
   // every row of a virtual list.
   int rows_ = 0;
   std::set<int> selected_;
+  // The focus the control was not given yet: where focusing a row scrolls
+  // it into view (media/PlatformQuirks.h), a row out of view gets the focus
+  // only when a key needs it. -1: none.
+  int pendingFocus_ = -1;
+  // The entry ids of the rows and the row of the current-entry icon at the
+  // last refresh: what the rows in view show.
+  std::vector<int> shownIds_;
+  int shownCurrentRow_ = -1;
   std::wstring text_;  // the row text handed out last
 };

@@ -294,10 +294,7 @@ void CPlaylistDlg::ActivateRow(int row) {
 
 // Enter activates the list's focused row (on a focused button, Enter
 // presses that button instead); the window has no default button.
-void CPlaylistDlg::OnOK() {
-  HWND list = Item(IDC_PLAYLIST);
-  ActivateRow(static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
-}
+void CPlaylistDlg::OnOK() { ActivateRow(list_.FocusedRow()); }
 
 // Closing only hides the window: it lives as long as the player window.
 void CPlaylistDlg::OnCancel() { ShowWindow(hwnd_, SW_HIDE); }

@@ -8,6 +8,7 @@
 #include "playlist/PlaylistDlg.h"
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
+#include "tests/win/media/QuirkOverride.h"
 #include "tests/win/player/OpeningSupport.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,61 @@ bool PlaylistItemsGreyed(CZentravueDlg& player) {
   return true;
 }
 
+
+int TopRow(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); }
+
+bool RowInView(HWND list, int row) {
+  const int top = TopRow(list);
+  return row >= top && row < top + static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
+// The list's client area as the display shows it, after pending paints.
+std::vector<uint32_t> ShownList(HWND list) {
+  UpdateWindow(list);
+  RECT area{};
+  GetClientRect(list, &area);
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(p, p + static_cast<size_t>(width) * static_cast<size_t>(height));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// What a refresh left on the display equals a repaint of the whole list.
+void ExpectFullyRepainted(HWND list) {
+  const std::vector<uint32_t> shown = ShownList(list);
+  InvalidateRect(list, nullptr, TRUE);
+  const std::vector<uint32_t> repainted = ShownList(list);
+  // Text, grid and selection: a list that shows something.
+  std::vector<uint32_t> colours(shown);
+  std::sort(colours.begin(), colours.end());
+  ASSERT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 3);
+  EXPECT_TRUE(shown == repainted) << "rows left unpainted";
+}
+
+std::vector<std::wstring> Numbered(int count) {
+  std::vector<std::wstring> names;
+  for (int i = 1; i <= count; ++i) names.push_back(L"C:\\list\\entry " + std::to_wstring(i) + L".avi");
+  return names;
+}
 }  // namespace
 
 TEST(PlaylistWindow, DroppedFilesAreAppendedInDropOrderAndTheFirstPlays) {
@@ -263,6 +319,96 @@ TEST(PlaylistWindow, SpinArrowsMoveTheSelectedEntriesAndStopAtTheEdges) {
     ClickSpin(window, false);  // the last is skipped, the other moves on
     EXPECT_EQ(Names(player), L"1243");
     EXPECT_EQ(SelectedRows(list), (std::vector<int>{2, 3}));
+  });
+}
+
+// A long list keeps its view at the current entry through edits: only the
+// rows that changed are repainted, and what the display shows is what a
+// full repaint shows.
+TEST(PlaylistWindow, EditsOfALongListKeepTheViewSelectionFocusAndIcon) {
+  RunPlayer([&](ScriptedPlayer& player) {
+    CPlaylistDlg& window = ShownWindow(player);
+    SetWindowPos(window.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    HWND list = ListOf(window);
+    // Other entries in the same rows: all repainted.
+    Fill(player, Numbered(300));
+    player.Playlist().SetCurrentByPosition(1);
+    std::vector<std::wstring> others = Numbered(300);
+    std::reverse(others.begin(), others.end());
+    UpdateWindow(list);  // each edit starts from a painted list
+    Fill(player, others);
+    EXPECT_EQ(RowText(list, 0), L"C:\\list\\entry 300.avi");
+    ExpectFullyRepainted(list);
+
+    Fill(player, Numbered(300));
+    player.Playlist().SetCurrentByPosition(200);
+    ASSERT_TRUE(RowInView(list, 199));
+    ASSERT_GT(TopRow(list), 100);
+    EXPECT_EQ(RowImage(list, 199), 0);
+
+    // Deleting a row above the current one: the icon moves up with its
+    // entry, the first row is selected (and marked), the view stays.
+    const int top = TopRow(list);
+    SelectRows(list, {198});
+    UpdateWindow(list);
+    Click(window, IDC_DELETE);
+    EXPECT_EQ(player.Playlist().Count(), 299);
+    EXPECT_EQ(player.Playlist().CurrentPosition(), 199);
+    EXPECT_EQ(RowImage(list, 198), 0);
+    EXPECT_LT(RowImage(list, 199), 0);
+    EXPECT_EQ(RowText(list, 198), L"C:\\list\\entry 200.avi");
+    EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
+    EXPECT_EQ(MarkedPositions(player), std::vector<int>{1});
+    EXPECT_EQ(window.List().FocusedRow(), 0);
+    EXPECT_EQ(TopRow(list), top);
+    ExpectFullyRepainted(list);
+
+    // Marks made elsewhere become the selection; the focus goes to the last.
+    player.Playlist().MarkPosition(1, 0);
+    player.Playlist().MarkPosition(190, 1);
+    player.Playlist().MarkPosition(196, 1);
+    window.List().RefreshPlaylistView();
+    EXPECT_EQ(SelectedRows(list), (std::vector<int>{189, 195}));
+    EXPECT_EQ(window.List().FocusedRow(), 195);
+    UpdateWindow(list);
+    ClickSpin(window, true);
+    EXPECT_EQ(SelectedRows(list), (std::vector<int>{188, 194}));
+    EXPECT_EQ(window.List().FocusedRow(), 194);
+    EXPECT_EQ(RowText(list, 188), L"C:\\list\\entry 190.avi");
+    EXPECT_EQ(TopRow(list), top);
+    ExpectFullyRepainted(list);
+
+    // Rows gone from the end of the view leave nothing behind.
+    player.Playlist().MarkAll(0);
+    player.Playlist().SetCurrentByPosition(297);
+    SelectRows(list, {297, 298});
+    UpdateWindow(list);
+    Click(window, IDC_DELETE);
+    EXPECT_EQ(RowCount(list), 297);
+    EXPECT_TRUE(RowInView(list, 296));
+    EXPECT_EQ(RowImage(list, 296), 0);
+    ExpectFullyRepainted(list);
+
+    // Back at the first row of a long list: a key moves on from the focused
+    // first row, wherever the view was.
+    player.Playlist().SetCurrentByPosition(150);
+    ASSERT_EQ(SelectedRows(list), std::vector<int>{0});
+    SetFocus(list);
+    SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(list, WM_KEYUP, VK_DOWN, 0);
+    EXPECT_EQ(SelectedRows(list), std::vector<int>{1});
+    EXPECT_EQ(MarkedPositions(player), std::vector<int>{2});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
+    EXPECT_TRUE(RowInView(list, 1));
+
+    // Where focusing leaves the view alone (Windows), the list holds the
+    // focus at once.
+    zvtest::QuirkOverride windows(&zv::quirks_detail::Answers::focusingListRowScrolls, false);
+    SelectRows(list, {100});
+    Click(window, IDC_DELETE);
+    EXPECT_EQ(SelectedRows(list), std::vector<int>{0});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 0);
+    EXPECT_EQ(window.List().FocusedRow(), 0);
   });
 }
 
