@@ -7,6 +7,7 @@
 // it runs). Prints medians and the ratio.
 // Usage: bench_dvd <VIDEO_TS folder's parent> <title VOB> [repetitions]
 #include "app/Settings.h"
+#include "bench/BenchSupport.h"
 #include "framework/ComPtr.h"
 #include "media/DVD.h"
 #include "media/DvdNavigatorChoice.h"
@@ -22,20 +23,9 @@
 
 namespace {
 
-double NowMs() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using zv::bench::Median;
+using zv::bench::NowMs;
+using zv::bench::Pump;
 
 bool WaitUntil(const std::function<bool()>& condition, double ms) {
   const double end = NowMs() + ms;
@@ -139,11 +129,6 @@ double Ours(const std::wstring& folder, HWND owner, CSettings& settings, double*
   if (!NewPicture(dvd, [&] { return Chapter(dvd) == 2; })) return -1;
   *jump = NowMs() - jumpStart;
   return opened;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
 }
 
 }  // namespace

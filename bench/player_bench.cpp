@@ -4,6 +4,7 @@
 // Usage (under Wine): bench_player.exe <media file> [repetitions]
 #include "app/Settings.h"
 #include "app/ZentravueApp.h"
+#include "bench/BenchSupport.h"
 #include "framework/WideString.h"
 #include "media/VideoFile.h"
 #include "player/ZentravueDlg.h"
@@ -17,25 +18,15 @@
 
 namespace {
 
+using zv::bench::Median;
+using zv::bench::Pump;
+
 double Now() {
   LARGE_INTEGER counter;
   LARGE_INTEGER frequency;
   QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
 }
 
 bool Running(CMedia* media) {

@@ -5,6 +5,7 @@
 // rows; all measured in one run.
 // Usage (under Wine): bench_playlist_window.exe [entries] [repetitions]
 #include "app/Settings.h"
+#include "bench/BenchSupport.h"
 #include "framework/WideString.h"
 #include "playlist/CPlaylist.h"
 #include "playlist/PlaylistDlg.h"
@@ -20,25 +21,15 @@
 
 namespace {
 
+using zv::bench::Median;
+using zv::bench::Pump;
+
 double Now() {
   LARGE_INTEGER counter;
   LARGE_INTEGER frequency;
   QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
 }
 
 // The window as the user sees it: painted and answering.
