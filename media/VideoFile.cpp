@@ -250,6 +250,18 @@ int VideoFile::GetDuration() {
   return CDirectShow::GetDuration();
 }
 
+// The same position sought again presents its frame anew. A file with a
+// second file's audio laid over it is left alone: that source follows a
+// seek only loosely.
+void VideoFile::ShowPausedFrameAgain() {
+  long state = kStateStopped;
+  if (!mediaSeeking_ || !HasVideo() || externalAudio_ || !CanSeek() || FAILED(GetState(&state)) ||
+      state != kStatePaused)
+    return;
+  LONGLONG now = 0;
+  if (SUCCEEDED(mediaSeeking_->GetCurrentPosition(&now))) SeekAbsolute(now);
+}
+
 HRESULT VideoFile::SetRate(double rate) {
   if (!mediaSeeking_) return E_FAIL;
   return ChangePlayback([&] { return mediaSeeking_->SetRate(rate); });

@@ -73,6 +73,7 @@ void CZentravueDlg::RelayoutWindow() {
     currentMedia_->MoveVideoWindow();
     if (CMedia::GetFitMode() == 0) currentMedia_->SetFitMode(3);
     ShowVideoSize(currentMedia_->PlaceVideo());
+    SchedulePausedFrame();
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
   FinishLayoutChange();
@@ -154,6 +155,7 @@ void CZentravueDlg::EnterFullscreen() {
   }
   RelayoutBarRow();
   fullscreen_ = true;
+  SchedulePausedFrame();
 }
 
 void CZentravueDlg::LeaveFullscreen() {
@@ -164,6 +166,7 @@ void CZentravueDlg::LeaveFullscreen() {
   if (currentMedia_) {
     currentMedia_->SetVideoRect(VideoAreaRect());
     currentMedia_->MoveVideoWindow();
+    SchedulePausedFrame();
   }
   RelayoutBarRow();
 }

@@ -84,9 +84,19 @@ void CZentravueDlg::MaximiseWindow() {
   // Without a caption the system would maximise to a captioned size; with a
   // caption for the moment the window covers the work area exactly.
   const bool captionless = compactView_ || !settings_->TitleBar;
+  HMONITOR monitor = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
   if (captionless) SetCaption(hwnd_, true);
   ShowWindow(hwnd_, SW_MAXIMIZE);
   if (captionless) SetCaption(hwnd_, false);
+  // The maximised place is given relative to the monitor's origin; a system
+  // that takes it as a place on the desktop puts a window maximised on a
+  // monitor other than the primary one onto the primary one. It goes back to
+  // the monitor it was maximised on.
+  RECT wanted{};
+  const RECT now = WindowRect();
+  if (MaximisedRect(monitor, &wanted) && !EqualRect(&wanted, &now))
+    SetWindowPos(hwnd_, nullptr, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   EnableCommand(IDM_ANSICHT_WIEDERHERSTELLEN, true);
   if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_MAXIMIZEBOX) EnableCommand(IDM_ANSICHT_MAXIMIEREN, false);
   RelayoutWindow();
@@ -221,22 +231,46 @@ void CZentravueDlg::KeepOnVisibleMonitor() {
   SetWindowPos(hwnd_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CZentravueDlg::SetMaximisedPlacement(MINMAXINFO* info) const {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+bool CZentravueDlg::MaximisedRect(HMONITOR monitor, RECT* rect) const {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return false;
   const LONG style = static_cast<LONG>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
   const LONG exStyle = static_cast<LONG>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
   // The border alone: no caption, no menu.
   const LONG borderStyle = (style & ~WS_CAPTION) | ((style & WS_CAPTION) ? WS_DLGFRAME : 0);
   RECT border{0, 0, 0, 0};
   AdjustWindowRectEx(&border, static_cast<DWORD>(borderStyle), FALSE, static_cast<DWORD>(exStyle));
-  const RECT& work = monitor.rcWork;
+  const RECT& work = info.rcWork;
+  *rect = RECT{work.left + border.left, work.top + border.top, work.right + border.right, work.bottom + border.bottom};
+  return true;
+}
+
+void CZentravueDlg::SetMaximisedPlacement(MINMAXINFO* info) const {
+  HMONITOR monitor = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO bounds{};
+  bounds.cbSize = sizeof(bounds);
+  RECT maximised{};
+  if (!GetMonitorInfoW(monitor, &bounds) || !MaximisedRect(monitor, &maximised)) return;
   // Relative to the monitor's origin, as the system takes it.
-  info->ptMaxPosition.x = work.left - monitor.rcMonitor.left + border.left;
-  info->ptMaxPosition.y = work.top - monitor.rcMonitor.top + border.top;
-  info->ptMaxSize.x = (work.right - work.left) + (border.right - border.left);
-  info->ptMaxSize.y = (work.bottom - work.top) + (border.bottom - border.top);
+  info->ptMaxPosition.x = maximised.left - bounds.rcMonitor.left;
+  info->ptMaxPosition.y = maximised.top - bounds.rcMonitor.top;
+  info->ptMaxSize.x = maximised.right - maximised.left;
+  info->ptMaxSize.y = maximised.bottom - maximised.top;
+}
+
+// ---- the paused picture after a change of size ----
+
+// Many size changes come in a row (a drag on the frame); the picture is
+// presented once, a moment after the last.
+void CZentravueDlg::SchedulePausedFrame() {
+  constexpr UINT kSettleMs = 80;
+  if (currentMedia_ && currentMedia_->HasVideo()) SetTimer(hwnd_, kPausedFrameTimer, kSettleMs, nullptr);
+}
+
+void CZentravueDlg::OnPausedFrameTimer() {
+  KillTimer(hwnd_, kPausedFrameTimer);
+  if (currentMedia_) currentMedia_->ShowPausedFrameAgain();
 }
 
 // ---- video zoom and fit ----

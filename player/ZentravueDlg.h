@@ -630,6 +630,13 @@ class CZentravueDlg : public fw::Dialog {
   // outside it. The system's default counts the menu bar of a pop-up window
   // as border and puts the caption above the screen.
   void SetMaximisedPlacement(MINMAXINFO* info) const;
+  // That rectangle on the desktop for the window maximised on the monitor.
+  bool MaximisedRect(HMONITOR monitor, RECT* rect) const;
+  // After the video area changed size or place (a relayout, fullscreen in
+  // and out), a paused picture is presented again once the changes settle.
+  static constexpr UINT_PTR kPausedFrameTimer = 0x5A01;
+  void SchedulePausedFrame();
+  void OnPausedFrameTimer();
   bool compactView_ = false;
   bool ensuringBarsFit_ = false;
   HWND focusBeforeHiding_ = nullptr;  // a bar that had the focus when it was hidden
