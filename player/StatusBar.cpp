@@ -50,6 +50,13 @@ void SetPlayerStatusPanes(HWND bar) {
   const bool grip = (GetWindowLongPtrW(bar, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
   const int room = client.right - (grip ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   int edges[kStatusPaneCount] = {};
-  zv::layout::FitStatusPanes(widths, hasText, room, edges);
+  if (client.right > 0) {
+    zv::layout::FitStatusPanes(widths, hasText, room, edges);
+  } else {
+    // Not placed yet: the panes as the samples ask, until the first docking.
+    int samples[kStatusPaneCount - 1] = {};
+    for (int i = 0; i < kStatusPaneCount - 1; ++i) samples[i] = widths[i];
+    zv::layout::StatusPaneEdges(samples, edges);
+  }
   SendMessageW(bar, SB_SETPARTS, kStatusPaneCount, reinterpret_cast<LPARAM>(edges));
 }
