@@ -30,8 +30,9 @@ BarRowRects BarRow(Size client, const Bars& bars) {
   const Rect video = VideoArea(client, bars);
   const int y = video.bottom;
   const int bottom = y + bars.barRow;
-  const int volumeLeft = client.width - kMuteButtonWidth - kVolumeBarWidth;
-  const int muteLeft = client.width - kMuteButtonWidth;
+  const int muteWidth = Scaled(kMuteButtonWidth, bars.dpi);
+  const int volumeLeft = client.width - muteWidth - Scaled(kVolumeBarWidth, bars.dpi);
+  const int muteLeft = client.width - muteWidth;
   BarRowRects row;
   row.positionBar = Rect{0, y, std::max(0, volumeLeft), bottom};
   row.volumeBar = Rect{volumeLeft, y, muteLeft, bottom};

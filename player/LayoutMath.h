@@ -19,6 +19,11 @@ constexpr int kIdleWidth = 450;  // the idle picture's size
 constexpr int kIdleHeight = 250;
 constexpr double kZoomStep = 0.05;
 
+// The sizes above are for 96 dots per inch; a display of another density
+// gets them in proportion, rounded.
+constexpr int kBaseDpi = 96;
+constexpr int Scaled(int pixels, int dpi) { return (pixels * dpi + kBaseDpi / 2) / kBaseDpi; }
+
 struct Size {
   int width = 0;
   int height = 0;
@@ -49,6 +54,7 @@ struct Bars {
   bool toolBarAtTop = true;  // ToolBarPos 0
   int barRow = 0;            // the position bar's current height
   int statusBar = 0;         // status bar height while visible
+  int dpi = kBaseDpi;        // the bar row's widths follow it
 };
 
 // Top of the video area: the toolbar's height when it is docked at the top.

@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/Media.h"
+#include "framework/WindowDpi.h"
 #include "player/LayoutMath.h"
 #include "player/StatusBar.h"
 #include "playlist/CPlaylist.h"
@@ -36,7 +37,8 @@ zv::layout::Bars CZentravueDlg::CurrentBars() const {
   zv::layout::Bars bars;
   bars.toolBar = IsShown(toolBar_.hwnd()) ? toolBar_.NeededHeight() : 0;
   bars.toolBarAtTop = toolBar_.AtTop();
-  bars.barRow = IsShown(positionBar_.hwnd()) ? zv::layout::kPositionBarHeight : 0;
+  bars.dpi = fw::DpiOf(hwnd_);
+  bars.barRow = IsShown(positionBar_.hwnd()) ? zv::layout::Scaled(zv::layout::kPositionBarHeight, bars.dpi) : 0;
   bars.statusBar = HeightOfVisible(statusBar_);
   return bars;
 }

@@ -204,16 +204,25 @@ void CZentravueDlg::FinishLayoutChange() {
   if (!ensuringBarsFit_ && !fullscreen_ && !IsIconic(hwnd_) && !IsZoomed(hwnd_)) {
     // A size set by the program (a tiny video, "size:") is not held to the
     // minimum the system applies to sizing by the user.
-    const RECT client = ClientRect();
-    const int missingHeight = zv::layout::BarsHeight(CurrentBars()) - client.bottom;
-    const int missingWidth = zv::layout::kMinClientWidth - client.right;
-    if (missingHeight > 0 || missingWidth > 0) {
-      ensuringBarsFit_ = true;
+    // The width first: the wrapped rows of the menu and the toolbar, and
+    // with them the height the bars need, follow it.
+    ensuringBarsFit_ = true;
+    const int missingWidth = zv::layout::MinClientWidth(CurrentBars().dpi) - ClientRect().right;
+    if (missingWidth > 0) {
       const RECT window = WindowRect();
-      SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + std::max(0, missingWidth),
-                   window.bottom - window.top + std::max(0, missingHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      ensuringBarsFit_ = false;
+      SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + missingWidth, window.bottom - window.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // A client area squeezed to nothing hides how much the frame takes: a
+    // second measurement finds the rest.
+    for (int pass = 0; pass < 3; ++pass) {
+      const int missingHeight = zv::layout::BarsHeight(CurrentBars()) - ClientRect().bottom;
+      if (missingHeight <= 0) break;
+      const RECT window = WindowRect();
+      SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + missingHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ensuringBarsFit_ = false;
   }
   // Bars that moved leave their old pixels in the video area and in each
   // other; the frame may have lost or gained menu rows.
