@@ -141,7 +141,13 @@ void KeepPicture(HWND window, const std::string& name) {
   if (!GetEnvironmentVariableA("ZV_PLAYER_SHOTS", folder, MAX_PATH)) return;
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   WaitFor([] { return false; }, 300);  // posted paint work and the next frame
-  const RECT r = WindowRectOf(window);
+  // The part on the screen: a maximised window's border lies outside it.
+  const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const RECT whole = WindowRectOf(window);
+  RECT r{};
+  IntersectRect(&r, &whole, &screen);
   const std::vector<uint32_t> pixels = ScreenPixels(r);
   zv::PixelImage image(r.right - r.left, r.bottom - r.top);
   for (int y = 0; y < image.Height(); ++y)
