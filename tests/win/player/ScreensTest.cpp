@@ -437,7 +437,12 @@ TEST_F(PlayerScreens, EveryModeKeepsItsBarsWholeAndItsStatusTextsReadable) {
       const RECT normal = WindowRectOf(w);
       SetWindowPos(w, nullptr, 0, 0, 60, 40, SWP_NOMOVE | SWP_NOZORDER);
       look("smallest");
-      SetWindowPos(w, nullptr, 0, 0, normal.right - normal.left, normal.bottom - normal.top, SWP_NOMOVE | SWP_NOZORDER);
+      // And from there to a very large one: nothing of the bars' old places
+      // may stay behind.
+      SetWindowPos(w, nullptr, left_.work.left, left_.work.top, 1200, 950, SWP_NOZORDER);
+      look("large");
+      SetWindowPos(w, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
+                   SWP_NOZORDER);
     }
   });
 }
