@@ -44,5 +44,7 @@ bool GraphBuildCanHang() { return g_answers.graphBuildCanHang; }
 
 bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
+bool RendererRepaintsPausedFrame() { return !g_onWine; }
+bool MaximisedPositionFollowsMonitor() { return !g_onWine; }
 
 }  // namespace zv

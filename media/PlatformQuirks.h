@@ -61,6 +61,17 @@ bool SplitterPinsKeepTrackOrder();
 // and makes its own choice there.
 bool GraphBuildCanHang();
 
+// Wine's Video Renderer keeps no copy of a paused frame: after its window
+// changed size it shows black or the old picture stretched until the next
+// frame comes. There the paused frame is sought again after a change of
+// size (CMedia::ShowPausedFrameAgain). Windows' renderers repaint it.
+bool RendererRepaintsPausedFrame();
+// Wine places a window maximised on a monitor other than the primary one
+// by the maximised position taken as a point of the desktop, so it lands on
+// the primary monitor. There the window is moved back onto its monitor.
+// Windows offsets that position by the monitor's origin.
+bool MaximisedPositionFollowsMonitor();
+
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();
 

@@ -8,6 +8,7 @@
 #include "media/MediaText.h"
 #include "media/StreamSelection.h"
 #include "media/OpeningError.h"
+#include "media/PlatformQuirks.h"
 #include "media/SourceChoice.h"
 #include "streaming/HttpSourceFilter.h"
 #include "streaming/NetworkRender.h"
@@ -250,11 +251,13 @@ int VideoFile::GetDuration() {
   return CDirectShow::GetDuration();
 }
 
-// The same position sought again presents its frame anew. A file with a
-// second file's audio laid over it is left alone: that source follows a
-// seek only loosely.
+// Where the renderer does not repaint a paused frame (media/PlatformQuirks.h),
+// the same position sought again presents it anew. A file with a second
+// file's audio laid over it is left alone: that source follows a seek only
+// loosely.
 void VideoFile::ShowPausedFrameAgain() {
   long state = kStateStopped;
+  if (zv::RendererRepaintsPausedFrame()) return;
   if (!mediaSeeking_ || !HasVideo() || externalAudio_ || !CanSeek() || FAILED(GetState(&state)) ||
       state != kStatePaused)
     return;

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/Media.h"
+#include "media/PlatformQuirks.h"
 #include "player/WindowPlacement.h"
 #include "res/resource.h"
 
@@ -88,13 +89,12 @@ void CZentravueDlg::MaximiseWindow() {
   if (captionless) SetCaption(hwnd_, true);
   ShowWindow(hwnd_, SW_MAXIMIZE);
   if (captionless) SetCaption(hwnd_, false);
-  // The maximised place is given relative to the monitor's origin; a system
-  // that takes it as a place on the desktop puts a window maximised on a
-  // monitor other than the primary one onto the primary one. It goes back to
-  // the monitor it was maximised on.
+  // The maximised place is given relative to the monitor's origin; where
+  // the platform takes it as a place on the desktop, the window goes back to
+  // the monitor it was maximised on (media/PlatformQuirks.h).
   RECT wanted{};
   const RECT now = WindowRect();
-  if (MaximisedRect(monitor, &wanted) && !EqualRect(&wanted, &now))
+  if (!zv::MaximisedPositionFollowsMonitor() && MaximisedRect(monitor, &wanted) && !EqualRect(&wanted, &now))
     SetWindowPos(hwnd_, nullptr, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   EnableCommand(IDM_ANSICHT_WIEDERHERSTELLEN, true);
