@@ -5,8 +5,8 @@
 
 #include "app/Settings.h"
 #include "framework/WideString.h"
-#include "media/Media.h"
 #include "framework/WindowDpi.h"
+#include "media/Media.h"
 #include "player/LayoutMath.h"
 #include "player/StatusBar.h"
 #include "playlist/CPlaylist.h"
