@@ -53,6 +53,8 @@ void CMedia::GetSourceVideoSize(int* width, int* height) {
   Trace(fw::Format(L"CMedia_GetSourceVideoSize::%i*%i", sourceWidth_, sourceHeight_));
 }
 
+void CMedia::ShowPausedFrameAgain() {}
+
 void CMedia::SetVideoWindowPosition(int width, int height) {
   const zv::VideoWindowState& s = zv::SharedVideoState();
   const bool ownerSized = !owner_ || (!IsZoomed(owner_) && !IsIconic(owner_));

@@ -71,6 +71,10 @@ class CMedia {
   virtual void SetFullscreen(bool on);
   virtual void GetSourceVideoSize(int* width, int* height);
   virtual void SetVideoWindowPosition(int width, int height);
+  // Presents the paused picture again at the video window's present size:
+  // a renderer that keeps no copy of the frame shows an older or a blank
+  // picture after its window changed size. Nothing when not paused.
+  virtual void ShowPausedFrameAgain();
 
   // --- non-virtual operations ---
   // Source size from the native size and the preferred aspect ratio.

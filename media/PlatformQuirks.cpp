@@ -50,5 +50,6 @@ bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
 bool RendererRepaintsPausedFrame() { return !g_onWine; }
 bool FocusingListRowScrolls() { return g_answers.focusingListRowScrolls; }
+bool MaximisedPositionFollowsMonitor() { return !g_onWine; }
 
 }  // namespace zv

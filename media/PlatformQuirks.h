@@ -60,13 +60,6 @@ bool SplitterPinsKeepTrackOrder();
 // stands in for the platform's choice. Windows builds on the calling thread
 // and makes its own choice there.
 bool GraphBuildCanHang();
-// Wine's Video Renderer draws a picture only when a frame arrives: shown
-// again at a new size (fullscreen on or off) while the graph is paused, its
-// window stays black until playback goes on. There the paused frame is
-// fetched again by seeking to the current position. Windows' renderer
-// repaints the frame it holds.
-bool RendererRepaintsPausedFrame();
-
 // Wine's audio renderer, when it is the clock of a graph whose video
 // renderer waits on it, starts a timer thread that outlives the graph: one
 // thread is left behind for every such graph that ran (a bare graph of an
@@ -82,6 +75,17 @@ bool AudioRendererClockUsable();
 // of view gets the focus only when a key needs it: until then the focus of
 // a row out of view is not seen anyway.
 bool FocusingListRowScrolls();
+
+// Wine's Video Renderer keeps no copy of a paused frame: after its window
+// changed size it shows black or the old picture stretched until the next
+// frame comes. There the paused frame is sought again after a change of
+// size (CMedia::ShowPausedFrameAgain). Windows' renderers repaint it.
+bool RendererRepaintsPausedFrame();
+// Wine places a window maximised on a monitor other than the primary one
+// by the maximised position taken as a point of the desktop, so it lands on
+// the primary monitor. There the window is moved back onto its monitor.
+// Windows offsets that position by the monitor's origin.
+bool MaximisedPositionFollowsMonitor();
 
 // True when the process runs under Wine (ntdll exports wine_get_version).
 bool RunningOnWine();

@@ -8,6 +8,7 @@
 #include "media/MediaText.h"
 #include "media/StreamSelection.h"
 #include "media/OpeningError.h"
+#include "media/PlatformQuirks.h"
 #include "media/SourceChoice.h"
 #include "streaming/HttpSourceFilter.h"
 #include "streaming/NetworkRender.h"
@@ -248,6 +249,20 @@ bool VideoFile::CanSeek() const { return !networkSource_ || networkSource_->Stre
 int VideoFile::GetDuration() {
   if (networkSource_ && networkSource_->Stream().Live()) return 0;
   return CDirectShow::GetDuration();
+}
+
+// Where the renderer does not repaint a paused frame (media/PlatformQuirks.h),
+// the same position sought again presents it anew. A file with a second
+// file's audio laid over it is left alone: that source follows a seek only
+// loosely.
+void VideoFile::ShowPausedFrameAgain() {
+  long state = kStateStopped;
+  if (zv::RendererRepaintsPausedFrame()) return;
+  if (!mediaSeeking_ || !HasVideo() || externalAudio_ || !CanSeek() || FAILED(GetState(&state)) ||
+      state != kStatePaused)
+    return;
+  LONGLONG now = 0;
+  if (SUCCEEDED(mediaSeeking_->GetCurrentPosition(&now))) SeekAbsolute(now);
 }
 
 HRESULT VideoFile::SetRate(double rate) {

@@ -44,6 +44,7 @@ class VideoFile : public CDirectShow {
   HRESULT SelectStream(long index, int kind) override;
   HRESULT SetRate(double rate) override;
   double GetRate() override;
+  void ShowPausedFrameAgain() override;
 
   // Lays the audio of another file over this video. False when this media
   // has no video, or the file has a picture of its own or cannot be opened.

@@ -179,14 +179,20 @@ void EnterFullscreen(CMedia* media) {
       g_changer->Change(device, static_cast<DWORD>(settings->DisplayWidth),
                         static_cast<DWORD>(settings->DisplayHeight)) == DISP_CHANGE_SUCCESSFUL)
     s.displayModeChanged = true;
+  // Where the picture is on the screen: a device that matches no monitor
+  // (one that is gone) leaves the window there, so it is maximised on the
+  // monitor that shows the player window rather than at the place its
+  // child position would name on the desktop.
+  RECT shown{};
+  GetWindowRect(s.window, &shown);
   ShowWindow(s.window, SW_HIDE);
   SetParent(s.window, nullptr);
   SetWindowLongPtrW(s.window, GWL_STYLE, 0);
   MonitorSearch search;
   search.device = device;
   EnumDisplayMonitors(nullptr, nullptr, FindMonitorByDevice, reinterpret_cast<LPARAM>(&search));
-  if (search.found)
-    SetWindowPos(s.window, nullptr, search.rect.left, search.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const POINT corner = search.found ? POINT{search.rect.left, search.rect.top} : POINT{shown.left, shown.top};
+  SetWindowPos(s.window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   ShowWindow(s.window, SW_SHOWMAXIMIZED);
   SetWindowPos(s.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetTimer(s.window, kMouseMoveTimer, kCursorTimerPeriod, nullptr);

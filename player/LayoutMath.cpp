@@ -30,8 +30,9 @@ BarRowRects BarRow(Size client, const Bars& bars) {
   const Rect video = VideoArea(client, bars);
   const int y = video.bottom;
   const int bottom = y + bars.barRow;
-  const int volumeLeft = client.width - kMuteButtonWidth - kVolumeBarWidth;
-  const int muteLeft = client.width - kMuteButtonWidth;
+  const int muteWidth = Scaled(kMuteButtonWidth, bars.dpi);
+  const int volumeLeft = client.width - muteWidth - Scaled(kVolumeBarWidth, bars.dpi);
+  const int muteLeft = client.width - muteWidth;
   BarRowRects row;
   row.positionBar = Rect{0, y, std::max(0, volumeLeft), bottom};
   row.volumeBar = Rect{volumeLeft, y, muteLeft, bottom};
@@ -58,6 +59,39 @@ void StatusPaneEdges(const int (&textWidths)[kStatusPaneCount - 1], int (&edges)
     edges[i] = sum;
   }
   edges[kStatusPaneCount - 1] = -1;
+}
+
+void FitStatusPanes(const int (&widths)[kStatusPaneCount], const bool (&hasText)[kStatusPaneCount], int barWidth,
+                    int (&edges)[kStatusPaneCount]) {
+  int all = 0;
+  for (int w : widths) all += w;
+  if (all <= barWidth) {
+    int samples[kStatusPaneCount - 1] = {};
+    for (int i = 0; i < kStatusPaneCount - 1; ++i) samples[i] = widths[i];
+    StatusPaneEdges(samples, edges);
+    return;
+  }
+  bool shown[kStatusPaneCount] = {};
+  int needed = 0;
+  for (int i = 0; i < kStatusPaneCount; ++i) {
+    shown[i] = hasText[i];
+    if (shown[i]) needed += widths[i];
+  }
+  constexpr int kDropOrder[] = {7, 6, 3, 2, 5, 4, 1, 0};
+  for (int pane : kDropOrder) {
+    if (needed <= barWidth) break;
+    if (shown[pane]) needed -= widths[pane];
+    shown[pane] = false;
+  }
+  int last = -1;
+  for (int i = 0; i < kStatusPaneCount; ++i)
+    if (shown[i]) last = i;
+  int right = 0;
+  for (int i = 0; i < kStatusPaneCount; ++i) {
+    if (shown[i]) right += widths[i];
+    edges[i] = i >= last ? barWidth : right;
+  }
+  if (last == kStatusPaneCount - 1 || last < 0) edges[kStatusPaneCount - 1] = -1;
 }
 
 Point CenterInWorkArea(Size window, Rect workArea) {

@@ -19,6 +19,11 @@ constexpr int kIdleWidth = 450;  // the idle picture's size
 constexpr int kIdleHeight = 250;
 constexpr double kZoomStep = 0.05;
 
+// The sizes above are for 96 dots per inch; a display of another density
+// gets them in proportion, rounded.
+constexpr int kBaseDpi = 96;
+constexpr int Scaled(int pixels, int dpi) { return (pixels * dpi + kBaseDpi / 2) / kBaseDpi; }
+
 struct Size {
   int width = 0;
   int height = 0;
@@ -49,6 +54,7 @@ struct Bars {
   bool toolBarAtTop = true;  // ToolBarPos 0
   int barRow = 0;            // the position bar's current height
   int statusBar = 0;         // status bar height while visible
+  int dpi = kBaseDpi;        // the bar row's widths follow it
 };
 
 // Top of the video area: the toolbar's height when it is docked at the top.
@@ -92,6 +98,15 @@ constexpr int kStatusPaneCount = 8;
 extern const char16_t* const kStatusPaneSamples[kStatusPaneCount - 1];
 // Right edges as running sums of the seven widths; the last is -1 (to the edge).
 void StatusPaneEdges(const int (&textWidths)[kStatusPaneCount - 1], int (&edges)[kStatusPaneCount]);
+// The same panes in a bar `barWidth` wide (the size grip's room taken off),
+// given the room each needs (widths[7]: the version's text) and which hold a
+// text. While all fit, as StatusPaneEdges. Otherwise empty panes take no
+// room, and then panes are dropped, 0 wide, until the rest fit: the version,
+// the frame rate, the zoom factors, the sizes, the length; the position
+// goes last. The last pane shown runs to the bar's end, so that no pane
+// shows a part of its text.
+void FitStatusPanes(const int (&widths)[kStatusPaneCount], const bool (&hasText)[kStatusPaneCount], int barWidth,
+                    int (&edges)[kStatusPaneCount]);
 
 // Video fit state: mode 0 source size, 1 manual zoom, 2 fill, 3 fit.
 enum FitMode { kFitSource = 0, kFitManual = 1, kFitFill = 2, kFitOptimal = 3 };

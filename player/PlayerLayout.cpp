@@ -5,8 +5,8 @@
 
 #include "app/Settings.h"
 #include "framework/WideString.h"
+#include "framework/WindowDpi.h"
 #include "media/Media.h"
-#include "media/PlatformQuirks.h"
 #include "player/LayoutMath.h"
 #include "player/StatusBar.h"
 #include "playlist/CPlaylist.h"
@@ -37,7 +37,8 @@ zv::layout::Bars CZentravueDlg::CurrentBars() const {
   zv::layout::Bars bars;
   bars.toolBar = IsShown(toolBar_.hwnd()) ? toolBar_.NeededHeight() : 0;
   bars.toolBarAtTop = toolBar_.AtTop();
-  bars.barRow = IsShown(positionBar_.hwnd()) ? zv::layout::kPositionBarHeight : 0;
+  bars.dpi = fw::DpiOf(hwnd_);
+  bars.barRow = IsShown(positionBar_.hwnd()) ? zv::layout::Scaled(zv::layout::kPositionBarHeight, bars.dpi) : 0;
   bars.statusBar = HeightOfVisible(statusBar_);
   return bars;
 }
@@ -74,6 +75,7 @@ void CZentravueDlg::RelayoutWindow() {
     currentMedia_->MoveVideoWindow();
     if (CMedia::GetFitMode() == 0) currentMedia_->SetFitMode(3);
     ShowVideoSize(currentMedia_->PlaceVideo());
+    SchedulePausedFrame();
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
   FinishLayoutChange();
@@ -155,7 +157,7 @@ void CZentravueDlg::EnterFullscreen() {
   }
   RelayoutBarRow();
   fullscreen_ = true;
-  ShowPausedFrameAgain();
+  SchedulePausedFrame();
 }
 
 void CZentravueDlg::LeaveFullscreen() {
@@ -166,16 +168,9 @@ void CZentravueDlg::LeaveFullscreen() {
   if (currentMedia_) {
     currentMedia_->SetVideoRect(VideoAreaRect());
     currentMedia_->MoveVideoWindow();
+    SchedulePausedFrame();
   }
   RelayoutBarRow();
-  ShowPausedFrameAgain();
-}
-
-// A still picture shown at a new size where the renderer does not repaint
-// it: the frame at the current position is fetched again.
-void CZentravueDlg::ShowPausedFrameAgain() {
-  if (!currentMedia_ || playState_ == kPlayPlaying || zv::RendererRepaintsPausedFrame()) return;
-  currentMedia_->SetPosition(currentMedia_->GetPosition());
 }
 
 void CZentravueDlg::CenterWindow() {

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/Media.h"
+#include "media/PlatformQuirks.h"
 #include "player/WindowPlacement.h"
 #include "res/resource.h"
 
@@ -84,9 +85,18 @@ void CZentravueDlg::MaximiseWindow() {
   // Without a caption the system would maximise to a captioned size; with a
   // caption for the moment the window covers the work area exactly.
   const bool captionless = compactView_ || !settings_->TitleBar;
+  HMONITOR monitor = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
   if (captionless) SetCaption(hwnd_, true);
   ShowWindow(hwnd_, SW_MAXIMIZE);
   if (captionless) SetCaption(hwnd_, false);
+  // The maximised place is given relative to the monitor's origin; where
+  // the platform takes it as a place on the desktop, the window goes back to
+  // the monitor it was maximised on (media/PlatformQuirks.h).
+  RECT wanted{};
+  const RECT now = WindowRect();
+  if (!zv::MaximisedPositionFollowsMonitor() && MaximisedRect(monitor, &wanted) && !EqualRect(&wanted, &now))
+    SetWindowPos(hwnd_, nullptr, wanted.left, wanted.top, wanted.right - wanted.left, wanted.bottom - wanted.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   EnableCommand(IDM_ANSICHT_WIEDERHERSTELLEN, true);
   if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_MAXIMIZEBOX) EnableCommand(IDM_ANSICHT_MAXIMIEREN, false);
   RelayoutWindow();
@@ -194,16 +204,25 @@ void CZentravueDlg::FinishLayoutChange() {
   if (!ensuringBarsFit_ && !fullscreen_ && !IsIconic(hwnd_) && !IsZoomed(hwnd_)) {
     // A size set by the program (a tiny video, "size:") is not held to the
     // minimum the system applies to sizing by the user.
-    const RECT client = ClientRect();
-    const int missingHeight = zv::layout::BarsHeight(CurrentBars()) - client.bottom;
-    const int missingWidth = zv::layout::kMinClientWidth - client.right;
-    if (missingHeight > 0 || missingWidth > 0) {
-      ensuringBarsFit_ = true;
+    // The width first: the wrapped rows of the menu and the toolbar, and
+    // with them the height the bars need, follow it.
+    ensuringBarsFit_ = true;
+    const int missingWidth = zv::layout::MinClientWidth(CurrentBars().dpi) - ClientRect().right;
+    if (missingWidth > 0) {
       const RECT window = WindowRect();
-      SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + std::max(0, missingWidth),
-                   window.bottom - window.top + std::max(0, missingHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      ensuringBarsFit_ = false;
+      SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + missingWidth, window.bottom - window.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // A client area squeezed to nothing hides how much the frame takes: a
+    // second measurement finds the rest.
+    for (int pass = 0; pass < 3; ++pass) {
+      const int missingHeight = zv::layout::BarsHeight(CurrentBars()) - ClientRect().bottom;
+      if (missingHeight <= 0) break;
+      const RECT window = WindowRect();
+      SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + missingHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ensuringBarsFit_ = false;
   }
   // Bars that moved leave their old pixels in the video area and in each
   // other; the frame may have lost or gained menu rows.
@@ -221,22 +240,46 @@ void CZentravueDlg::KeepOnVisibleMonitor() {
   SetWindowPos(hwnd_, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CZentravueDlg::SetMaximisedPlacement(MINMAXINFO* info) const {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+bool CZentravueDlg::MaximisedRect(HMONITOR monitor, RECT* rect) const {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return false;
   const LONG style = static_cast<LONG>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
   const LONG exStyle = static_cast<LONG>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
   // The border alone: no caption, no menu.
   const LONG borderStyle = (style & ~WS_CAPTION) | ((style & WS_CAPTION) ? WS_DLGFRAME : 0);
   RECT border{0, 0, 0, 0};
   AdjustWindowRectEx(&border, static_cast<DWORD>(borderStyle), FALSE, static_cast<DWORD>(exStyle));
-  const RECT& work = monitor.rcWork;
+  const RECT& work = info.rcWork;
+  *rect = RECT{work.left + border.left, work.top + border.top, work.right + border.right, work.bottom + border.bottom};
+  return true;
+}
+
+void CZentravueDlg::SetMaximisedPlacement(MINMAXINFO* info) const {
+  HMONITOR monitor = MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO bounds{};
+  bounds.cbSize = sizeof(bounds);
+  RECT maximised{};
+  if (!GetMonitorInfoW(monitor, &bounds) || !MaximisedRect(monitor, &maximised)) return;
   // Relative to the monitor's origin, as the system takes it.
-  info->ptMaxPosition.x = work.left - monitor.rcMonitor.left + border.left;
-  info->ptMaxPosition.y = work.top - monitor.rcMonitor.top + border.top;
-  info->ptMaxSize.x = (work.right - work.left) + (border.right - border.left);
-  info->ptMaxSize.y = (work.bottom - work.top) + (border.bottom - border.top);
+  info->ptMaxPosition.x = maximised.left - bounds.rcMonitor.left;
+  info->ptMaxPosition.y = maximised.top - bounds.rcMonitor.top;
+  info->ptMaxSize.x = maximised.right - maximised.left;
+  info->ptMaxSize.y = maximised.bottom - maximised.top;
+}
+
+// ---- the paused picture after a change of size ----
+
+// Many size changes come in a row (a drag on the frame); the picture is
+// presented once, a moment after the last.
+void CZentravueDlg::SchedulePausedFrame() {
+  constexpr UINT kSettleMs = 80;
+  if (currentMedia_ && currentMedia_->HasVideo()) SetTimer(hwnd_, kPausedFrameTimer, kSettleMs, nullptr);
+}
+
+void CZentravueDlg::OnPausedFrameTimer() {
+  KillTimer(hwnd_, kPausedFrameTimer);
+  if (currentMedia_) currentMedia_->ShowPausedFrameAgain();
 }
 
 // ---- video zoom and fit ----

@@ -18,18 +18,45 @@ HWND CreatePlayerStatusBar(HWND parent) {
 
 void SetPlayerStatusPanes(HWND bar) {
   using zv::layout::kStatusPaneCount;
-  int widths[kStatusPaneCount - 1] = {};
+  int widths[kStatusPaneCount] = {};
+  bool hasText[kStatusPaneCount] = {};
   HDC dc = GetDC(bar);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
-  for (int i = 0; i < kStatusPaneCount - 1; ++i) {
-    const std::wstring sample = fw::ToWide(zv::layout::kStatusPaneSamples[i]);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, sample.c_str(), static_cast<int>(sample.size()), &extent);
-    widths[i] = extent.cx;
+  const auto extent = [&](const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  for (int i = 0; i < kStatusPaneCount; ++i) {
+    const int length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, i, 0));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    hasText[i] = text.find_first_not_of(L"\t ") != std::wstring::npos;
+    if (i < kStatusPaneCount - 1) {
+      widths[i] = extent(fw::ToWide(zv::layout::kStatusPaneSamples[i]));
+    } else {
+      // The version is aligned with tabs; its room is the text and an
+      // average character on each side.
+      text.erase(0, text.find_first_not_of(L'\t'));
+      widths[i] = extent(text) + 2 * extent(L"9");
+    }
   }
   SelectObject(dc, old);
   ReleaseDC(bar, dc);
+  RECT client{};
+  GetClientRect(bar, &client);
+  // The size grip takes the right end of the last pane.
+  const bool grip = (GetWindowLongPtrW(bar, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+  const int room = client.right - (grip ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   int edges[kStatusPaneCount] = {};
-  zv::layout::StatusPaneEdges(widths, edges);
+  if (client.right > 0) {
+    zv::layout::FitStatusPanes(widths, hasText, room, edges);
+  } else {
+    // Not placed yet: the panes as the samples ask, until the first docking.
+    int samples[kStatusPaneCount - 1] = {};
+    for (int i = 0; i < kStatusPaneCount - 1; ++i) samples[i] = widths[i];
+    zv::layout::StatusPaneEdges(samples, edges);
+  }
   SendMessageW(bar, SB_SETPARTS, kStatusPaneCount, reinterpret_cast<LPARAM>(edges));
 }

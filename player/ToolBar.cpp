@@ -1,6 +1,7 @@
 #include "player/ToolBar.h"
 
 #include "framework/WideString.h"
+#include "framework/WindowDpi.h"
 #include "player/LayoutMath.h"
 #include "player/ToolBarButtons.h"
 #include "player/ToolBarImages.h"
@@ -61,7 +62,10 @@ HWND CToolBar::CreateBar(HWND owner, bool atTop, const CToolBarButtons& table, c
   std::vector<TBBUTTON> buttons;
   for (const zv::ToolBarSlot& slot : zv::kToolBarSlots) buttons.push_back(ButtonOfSlot(slot, table));
   SendMessageW(bar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELONG(kToolBarButtonWidth, kToolBarButtonHeight));
+  // Larger buttons at a higher density; the pictures keep their own size,
+  // sharp, in the middle.
+  const int dpi = fw::DpiOf(owner);
+  SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELONG(Scaled(kToolBarButtonWidth, dpi), Scaled(kToolBarButtonHeight, dpi)));
   return bar;
 }
 
@@ -155,7 +159,8 @@ int CToolBar::Dock(int clientWidth, int clientHeight, int statusBarHeight) {
   // initialises).
   if (!hwnd_ || !(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE)) return 0;
   // Wrapping follows the width, so size the width first and measure the rows.
-  SetWindowPos(hwnd_, nullptr, 0, 0, clientWidth, zv::layout::kToolBarButtonHeight + kBorderLine,
+  SetWindowPos(hwnd_, nullptr, 0, 0, clientWidth,
+               zv::layout::Scaled(zv::layout::kToolBarButtonHeight, fw::DpiOf(owner_)) + kBorderLine,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
   zv::layout::Bars bars;

@@ -7,7 +7,7 @@ namespace zv::layout {
 int BarsHeight(const Bars& bars) { return bars.toolBar + bars.barRow + bars.statusBar; }
 
 Size MinimumWindowSize(Size window, Size client, const Bars& bars) {
-  return Size{kMinClientWidth + window.width - client.width, BarsHeight(bars) + window.height - client.height};
+  return Size{MinClientWidth(bars.dpi) + window.width - client.width, BarsHeight(bars) + window.height - client.height};
 }
 
 bool IsReachable(Rect window, Rect workArea) {

@@ -10,6 +10,7 @@ namespace zv::layout {
 // still wide enough to drag.
 constexpr int kMinPositionBarWidth = 97;
 constexpr int kMinClientWidth = kMinPositionBarWidth + kVolumeBarWidth + kMuteButtonWidth;
+constexpr int MinClientWidth(int dpi) { return Scaled(kMinClientWidth, dpi); }
 
 // Smallest window for the bars as they are now (given the frame, menu rows
 // included, as the difference of window and client size): every visible

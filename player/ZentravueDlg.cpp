@@ -500,6 +500,7 @@ LRESULT CZentravueDlg::OnMove(WPARAM, LPARAM) {
 
 LRESULT CZentravueDlg::OnTimer(WPARAM id, LPARAM) {
   if (id == ID_Clock_Timer) OnClockTimer();
+  if (id == kPausedFrameTimer) OnPausedFrameTimer();
   return 0;
 }
 
@@ -638,8 +639,11 @@ std::wstring CZentravueDlg::StatusText(int pane) const {
 void CZentravueDlg::SetStatusText(int pane, const std::wstring& text) {
   if (!statusBar_) return;
   const WPARAM style = pane == 7 ? SBT_NOBORDERS : 0;
+  // A pane that gains or loses its text may change which panes fit.
+  const bool hadText = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, pane, 0)) != 0;
   SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(pane) | style,
                reinterpret_cast<LPARAM>(text.c_str()));
+  if (hadText != !text.empty()) SetPlayerStatusPanes(statusBar_);
 }
 
 void CZentravueDlg::ClearStatusPanes() {

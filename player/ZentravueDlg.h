@@ -339,7 +339,6 @@ class CZentravueDlg : public fw::Dialog {
   // Every change of the play state goes through here: the play and pause
   // buttons show it pressed.
   void SetPlayState(PlayState state);
-  void ShowPausedFrameAgain();
   // The mute button's picture (the current state) and tooltip (the action)
   // from the volume and the active language's texts.
   void ShowMuteState();
@@ -641,6 +640,13 @@ class CZentravueDlg : public fw::Dialog {
   // outside it. The system's default counts the menu bar of a pop-up window
   // as border and puts the caption above the screen.
   void SetMaximisedPlacement(MINMAXINFO* info) const;
+  // That rectangle on the desktop for the window maximised on the monitor.
+  bool MaximisedRect(HMONITOR monitor, RECT* rect) const;
+  // After the video area changed size or place (a relayout, fullscreen in
+  // and out), a paused picture is presented again once the changes settle.
+  static constexpr UINT_PTR kPausedFrameTimer = 0x5A01;
+  void SchedulePausedFrame();
+  void OnPausedFrameTimer();
   bool compactView_ = false;
   bool ensuringBarsFit_ = false;
   HWND focusBeforeHiding_ = nullptr;  // a bar that had the focus when it was hidden

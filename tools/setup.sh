@@ -16,7 +16,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-tools mingw-w64-x86-64-dev
   wine wine64 fonts-wine fonts-vlgothic
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick x11-xserver-utils
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-libav gstreamer1.0-tools
   ffmpeg dvdauthor autoconf automake libtool patch

@@ -50,3 +50,13 @@ zv_test(win_player_fullscreen_picture TIMEOUT 120
   LIBS zv_wintest
   SOURCES win/player/FullscreenPictureTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
           $<TARGET_OBJECTS:zentrares>)
+# On a display of its own with two monitors, at 96 and at 144 dpi.
+zv_test(win_player_modes_screens TIMEOUT 300 RUNNER wine-screens-test.sh
+  LIBS zv_wintest
+  SOURCES win/player/ScreensTest.cpp win/player/OpeningSupport.cpp win/media/MediaTestSupport.cpp
+          $<TARGET_OBJECTS:zentrares>)
+add_test(NAME win_player_modes_screens_144dpi
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-screens-test.sh $<TARGET_FILE:win_player_modes_screens>
+                 --gtest_output=xml:${CMAKE_BINARY_DIR}/test-results/win_player_modes_screens_144dpi.xml)
+set_tests_properties(win_player_modes_screens_144dpi PROPERTIES TIMEOUT 300
+  ENVIRONMENT "ZV_SCREENS_DPI=144;ZV_TEST_TIMEOUT=295;ZV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZV_BUILD_DIR=${CMAKE_BINARY_DIR}")

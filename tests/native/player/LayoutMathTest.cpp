@@ -138,3 +138,33 @@ TEST(LayoutMath, StatusPanesEndAtRunningSumsAndTheLastAtTheEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LayoutMath, StatusPanesTooWideGiveUpEmptyPanesThenDropWholePanes) {
+  using zv::layout::FitStatusPanes;
+  const int widths[8] = {50, 50, 40, 40, 70, 70, 55, 60};  // 435 in all
+  const bool all[8] = {true, true, true, true, true, true, true, true};
+  int edges[8] = {};
+  FitStatusPanes(widths, all, 435, edges);
+  const int roomy[8] = {50, 100, 140, 180, 250, 320, 375, -1};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(edges[i], roomy[i]) << i;
+
+  // Idle: only the version has a text; it keeps its room at the left.
+  const bool idle[8] = {false, false, false, false, false, false, false, true};
+  FitStatusPanes(widths, idle, 200, edges);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(edges[i], 0) << i;
+  EXPECT_EQ(edges[7], -1);
+
+  // Playing in 300: the version, the frame rate and the vertical factor go;
+  // the last pane shown (pane 5) runs to the end, every later one is 0 wide.
+  FitStatusPanes(widths, all, 300, edges);
+  const int narrow[8] = {50, 100, 140, 140, 210, 300, 300, 300};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(edges[i], narrow[i]) << i;
+
+  // Narrower than the position alone: nothing is shown in part.
+  FitStatusPanes(widths, all, 30, edges);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(edges[i], i == 7 ? -1 : 30) << i;
+}
+
+}  // namespace

@@ -36,3 +36,19 @@ TEST(WindowPlacement, BroughtBackInsideOrAnchoredAtTheTopLeft) {
   EXPECT_EQ(BringIntoWorkArea({300, 200, 2300, 2200}, work), (Point{0, 0}));
   EXPECT_EQ(BringIntoWorkArea({10, 20, 110, 120}, work), (Point{10, 20}));
 }
+
+TEST(WindowPlacement, BarsAndTheNarrowestWindowGrowWithTheDisplayDensity) {
+  Bars bars;
+  bars.dpi = 144;
+  bars.barRow = Scaled(kPositionBarHeight, 144);
+  EXPECT_EQ(bars.barRow, 33);
+  EXPECT_EQ(MinimumWindowSize({408, 100}, {400, 35}, bars), (Size{Scaled(kMinClientWidth, 144) + 8, 33 + 65}));
+  // The volume bar and the mute button keep their proportions at the right end.
+  const BarRowRects row = BarRow({600, 400}, bars);
+  EXPECT_EQ(row.muteButton.Width(), 35);
+  EXPECT_EQ(row.volumeBar.Width(), 120);
+  EXPECT_EQ(row.positionBar.right, row.volumeBar.left);
+  EXPECT_EQ(row.muteButton.Height(), 33);
+  EXPECT_EQ(Scaled(23, 96), 23);
+  EXPECT_EQ(Scaled(23, 120), 29);  // 28.75, rounded
+}
