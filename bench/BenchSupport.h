@@ -17,6 +17,8 @@ inline double NowMs() {
   return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+inline double NowSeconds() { return NowMs() / 1000.0; }
+
 inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values.empty() ? 0 : values[values.size() / 2];

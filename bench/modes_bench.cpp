@@ -25,21 +25,14 @@
 namespace {
 
 using zv::bench::Median;
+using zv::bench::NowSeconds;
 using zv::bench::Pump;
-
-double Now() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Pumps until the condition holds; false after the time-out.
 bool PumpUntil(const std::function<bool()>& condition, double seconds) {
-  const double start = Now();
+  const double start = NowSeconds();
   while (!condition()) {
-    if (Now() - start > seconds) return false;
+    if (NowSeconds() - start > seconds) return false;
     Pump();
   }
   return true;
@@ -60,7 +53,7 @@ bool Near(COLORREF a, COLORREF b) {
 // Seconds until the screen shows the colour at the point (negative: never).
 double Shown(POINT point, COLORREF colour, double start) {
   if (!PumpUntil([&] { return Near(ScreenPixel(point), colour); }, 10)) return -1;
-  return Now() - start;
+  return NowSeconds() - start;
 }
 
 // The bare window: the four quadrants of the test picture over its client area.
@@ -177,23 +170,23 @@ int wmain(int argc, wchar_t** argv) {
   HWND bare = CreateBareWindow();
   std::vector<double> enterPlayer, leavePlayer, enterBare, leaveBare, enterCommand, leaveCommand;
   for (int i = 0; i < repetitions; ++i) {
-    double start = Now();
+    double start = NowSeconds();
     SendMessageW(player.hwnd(), WM_COMMAND, IDM_ANSICHT_VOLLBILD, 0);
-    enterCommand.push_back(Now() - start);
+    enterCommand.push_back(NowSeconds() - start);
     enterPlayer.push_back(Shown(fullTopLeft, g_quadrants[0], start));
-    start = Now();
+    start = NowSeconds();
     SendMessageW(player.hwnd(), WM_COMMAND, IDM_ANSICHT_VOLLBILD, 0);
-    leaveCommand.push_back(Now() - start);
+    leaveCommand.push_back(NowSeconds() - start);
     leavePlayer.push_back(Shown(windowedBottomRight, g_quadrants[3], start));
 
     // The bare window over the player's video area, with the same picture.
     SetWindowPos(bare, HWND_TOP, area.left, area.top, aw, ah, SWP_SHOWWINDOW);
     UpdateWindow(bare);
     PumpUntil([] { return false; }, 0.2);
-    start = Now();
+    start = NowSeconds();
     SetWindowPos(bare, HWND_TOP, full.left, full.top, full.right - full.left, full.bottom - full.top, 0);
     enterBare.push_back(Shown(fullTopLeft, g_quadrants[0], start));
-    start = Now();
+    start = NowSeconds();
     SetWindowPos(bare, HWND_TOP, area.left, area.top, aw, ah, 0);
     leaveBare.push_back(Shown(windowedBottomRight, g_quadrants[3], start));
     ShowWindow(bare, SW_HIDE);
@@ -225,10 +218,10 @@ int wmain(int argc, wchar_t** argv) {
   for (int t = 0; t < kTicks; ++t) {
     PumpUntil([] { return false; }, 0.25);
     const double cpuBefore = ThreadCpuSeconds();
-    const double start = Now();
+    const double start = NowSeconds();
     player.OnClockTimer();
     RedrawWindow(player.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ticks.push_back(Now() - start);
+    ticks.push_back(NowSeconds() - start);
     cpuInTicks += ThreadCpuSeconds() - cpuBefore;
   }
   const double cpuAll = ThreadCpuSeconds() - cpuStart;

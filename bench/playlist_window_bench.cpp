@@ -22,15 +22,8 @@
 namespace {
 
 using zv::bench::Median;
+using zv::bench::NowSeconds;
 using zv::bench::Pump;
-
-double Now() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The window as the user sees it: painted and answering.
 void Settle(HWND window) {
@@ -116,12 +109,12 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> loads;
   for (int i = 0; i < 3; ++i) {
     CPlaylist list;
-    const double start = Now();
+    const double start = NowSeconds();
     if (!list.Load(fw::ToU16(path)) || list.Count() != entries) {
       std::fprintf(stderr, "bench: the list did not load\n");
       return 1;
     }
-    loads.push_back(Now() - start);
+    loads.push_back(NowSeconds() - start);
   }
   const double load = Median(loads);
 
@@ -133,12 +126,12 @@ int wmain(int argc, wchar_t** argv) {
   playlist.SetFileName(u"");  // never written back
   std::vector<double> shows;
   for (int i = 0; i < 3; ++i) {
-    const double start = Now();
+    const double start = NowSeconds();
     CPlaylistDlg window(&playlist, &settings, nullptr, owner);
     window.CreateModeless();
     ShowWindow(window.hwnd(), SW_SHOW);
     Settle(window.hwnd());
-    shows.push_back(Now() - start);
+    shows.push_back(NowSeconds() - start);
     Pump();
   }
   const double show = Median(shows);
@@ -160,26 +153,26 @@ int wmain(int argc, wchar_t** argv) {
     SelectOnly(list, row);
     SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     Settle(window.hwnd());
-    double start = Now();
+    double start = NowSeconds();
     window.MoveSelected(-1);
     Settle(window.hwnd());
-    moves.push_back(Now() - start);
-    start = Now();
+    moves.push_back(NowSeconds() - start);
+    start = NowSeconds();
     window.DeleteSelected();
     Settle(window.hwnd());
-    deletes.push_back(Now() - start);
+    deletes.push_back(NowSeconds() - start);
     Pump();
 
     SelectOnly(bare, 50);
     Settle(owner);
-    start = Now();
+    start = NowSeconds();
     BareMoveUp(bare, 50);
     Settle(owner);
-    bareMoves.push_back(Now() - start);
-    start = Now();
+    bareMoves.push_back(NowSeconds() - start);
+    start = NowSeconds();
     SendMessageW(bare, LVM_DELETEITEM, 49, 0);
     Settle(owner);
-    bareDeletes.push_back(Now() - start);
+    bareDeletes.push_back(NowSeconds() - start);
     std::wstring text = L"C:\\Music\\again.mp3";
     LVITEMW item{};
     item.mask = LVIF_TEXT;

@@ -26,14 +26,6 @@ namespace {
 
 using namespace zv::bench;
 
-double Now() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // A window is painted when it is visible and neither it nor any child waits
 // for paint; the timer that asks runs only once no paint is pending.
 struct Watch {
@@ -53,7 +45,7 @@ bool Painted(HWND window) {
 void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
   HWND window = g_watch->find();
   if (!window || !Painted(window)) return;
-  g_watch->painted = Now();
+  g_watch->painted = NowSeconds();
   KillTimer(nullptr, id);
   PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
 }
@@ -74,7 +66,7 @@ HWND ThisThreadsDialog() {
 
 template <class Open>
 double TimeToPainted(Open open) {
-  Watch watch{ThisThreadsDialog, Now(), 0};
+  Watch watch{ThisThreadsDialog, NowSeconds(), 0};
   g_watch = &watch;
   SetTimer(nullptr, 0, 1, Check);
   open();
