@@ -24,17 +24,6 @@ namespace {
 
 constexpr DWORD kAnswerTimeoutMs = 20000;
 
-// The player window of the process, found as any remote control finds it.
-HWND FindPlayer(DWORD processId) {
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"ZentravueClass", nullptr); w;
-       w = FindWindowExW(nullptr, w, L"ZentravueClass", nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == processId) return w;
-  }
-  return nullptr;
-}
-
 struct Reply {
   bool answered = false;
   LRESULT value = 0;
@@ -127,7 +116,7 @@ class RemoteControl : public testing::Test {
 
   HWND Start(ProgramProcess& process) {
     if (!process.WaitForWindow(L"ZentravueClass", 30000)) return nullptr;
-    return FindPlayer(process.Id());
+    return zvtest::FindPlayerWindow(process.Id());
   }
   bool WaitForPlayState(HWND player, LRESULT state) {
     return zvtest::WaitFor([&] { return Hook(player, Q::PlayState) == state; }, 10000);

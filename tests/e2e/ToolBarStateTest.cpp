@@ -26,16 +26,6 @@ namespace {
 
 constexpr DWORD kStepTimeoutMs = 20000;
 
-HWND FindPlayer(DWORD processId) {
-  for (HWND w = FindWindowExW(nullptr, nullptr, L"ZentravueClass", nullptr); w;
-       w = FindWindowExW(nullptr, w, L"ZentravueClass", nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == processId) return w;
-  }
-  return nullptr;
-}
-
 LRESULT Hook(HWND player, Q question, LPARAM argument = 0) {
   return zvtest::QueryPlayer(player, static_cast<WPARAM>(question), argument);
 }
@@ -150,7 +140,7 @@ class ToolBarState : public testing::Test {
   void Run(const std::wstring& arguments, const std::vector<Step>& steps) {
     ProgramProcess process(arguments);
     ASSERT_TRUE(process.WaitForWindow(L"ZentravueClass", 30000));
-    HWND player = FindPlayer(process.Id());
+    HWND player = zvtest::FindPlayerWindow(process.Id());
     ASSERT_NE(player, nullptr);
     HWND bar = FindWindowExW(player, nullptr, TOOLBARCLASSNAMEW, nullptr);
     ASSERT_NE(bar, nullptr);

@@ -83,6 +83,16 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className, const std::wst
   return search.found;
 }
 
+HWND FindPlayerWindow(DWORD processId) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"ZentravueClass", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"ZentravueClass", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == processId) return w;
+  }
+  return nullptr;
+}
+
 static UINT PlayerQueryMessage() { return RegisterWindowMessageW(kPlayerTestQueryName); }
 
 LRESULT QueryPlayer(HWND player, WPARAM question, LPARAM argument) {

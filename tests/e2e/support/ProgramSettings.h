@@ -22,6 +22,8 @@ int ProgramProcessCount();
 
 // The visible top-level window of a process with this class and exact title.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, const std::wstring& title);
+// The player window of the process, found as any remote control finds it (by its class).
+HWND FindPlayerWindow(DWORD processId);
 
 // The test program's hook (tests/testprogram/PlayerTestHook.h); -1 when the
 // window does not answer within five seconds.
