@@ -20,7 +20,8 @@ LRESULT CZentravueDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   if (toolBar_.hwnd()) toolBar_.Create(hwnd_, toolBar_.AtTop(), buttons_, images_);
   if (muteButton_.hwnd()) muteButton_.SetImageLists(images_.Normal(), images_.Hover());
   const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-  if (suggested && suggested->right > suggested->left && suggested->bottom > suggested->top && !IsIconic(hwnd_)) {
+  if (suggested && suggested->right > suggested->left && suggested->bottom > suggested->top && !IsIconic(hwnd_) &&
+      !fullscreen_) {
     // The least height the window may take (WM_GETMINMAXINFO) counts the
     // toolbar's rows: they are those of the new width, not of the bar not
     // yet placed.
@@ -34,7 +35,8 @@ LRESULT CZentravueDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     // A new size has laid the window out already.
     if (relayouts_ != relayoutsBefore) return 0;
   }
-  // Fullscreen stays: the video covers the monitor, the bars wait behind it.
+  // Fullscreen stays (a new size would end it): the video covers the
+  // monitor, the bars wait behind it.
   if (fullscreen_)
     RelayoutBarRow();
   else

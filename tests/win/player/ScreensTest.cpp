@@ -527,10 +527,26 @@ TEST_F(PlayerScreens, DensityChangeResizesTheWindowTheBarsAndTheToolbarPictures)
         if (higher <= dpi) continue;
         ChangeDpi(p, higher, Grown(WindowRectOf(w), dpi, higher), std::string(phase) + " at " + std::to_string(higher));
         KeepPicture(w, std::string(phase) + "-changed-to-" + std::to_string(higher));
+        // The hot pictures of that size, on the first button.
+        SendMessageW(p.ToolBar().hwnd(), TB_SETHOTITEM, 0, 0);
+        KeepPicture(w, std::string(phase) + "-changed-to-" + std::to_string(higher) + "-hot");
+        SendMessageW(p.ToolBar().hwnd(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
         dpi = higher;
       }
       ChangeDpi(p, start, original, std::string(phase) + " back at " + std::to_string(start));
       KeepPicture(w, std::string(phase) + "-changed-back");
     }
+    // Fullscreen stays through a change, and the window is whole after it.
+    SendMessageW(w, WM_COMMAND, IDM_ANSICHT_VOLLBILD, 0);
+    ASSERT_TRUE(p.IsFullscreen());
+    const RECT covered = WindowRectOf(CMedia::VideoWindow());
+    RECT grown = Grown(WindowRectOf(w), start, 192);
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&grown));
+    EXPECT_TRUE(p.IsFullscreen());
+    const RECT still = WindowRectOf(CMedia::VideoWindow());
+    EXPECT_TRUE(EqualRect(&covered, &still)) << Text(covered) << " -> " << Text(still);
+    SendMessageW(w, WM_COMMAND, IDM_ANSICHT_VOLLBILD, 0);
+    EXPECT_FALSE(p.IsFullscreen());
+    ExpectBarsWhole(p, "after fullscreen at 192");
   });
 }
