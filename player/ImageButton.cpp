@@ -32,6 +32,12 @@ bool CImageButton::Attach(HWND button, HIMAGELIST normal, HIMAGELIST hover) {
   return true;
 }
 
+void CImageButton::SetImageLists(HIMAGELIST normal, HIMAGELIST hover) {
+  normal_ = normal;
+  hoverList_ = hover;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void CImageButton::SetImageIndex(int index) {
   imageIndex_ = index;
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);

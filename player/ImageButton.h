@@ -20,6 +20,8 @@ class CImageButton : public fw::SubclassedControl {
   bool Create(HWND parent, int id, const RECT& rect, HIMAGELIST normal, HIMAGELIST hover);
   bool Attach(HWND button, HIMAGELIST normal, HIMAGELIST hover);
 
+  // Other lists (pictures of another size); redraws.
+  void SetImageLists(HIMAGELIST normal, HIMAGELIST hover);
   void SetImageIndex(int index);  // redraws
   int ImageIndex() const { return imageIndex_; }
   void SetTooltipText(const std::wstring& text);

@@ -23,6 +23,9 @@ constexpr double kZoomStep = 0.05;
 // gets them in proportion, rounded.
 constexpr int kBaseDpi = 96;
 constexpr int Scaled(int pixels, int dpi) { return (pixels * dpi + kBaseDpi / 2) / kBaseDpi; }
+// The toolbar pictures are drawn at 16, 24 and 32 pixels square: 24 from
+// 144 dpi, 32 from 192, never scaled in between (that would blur them).
+constexpr int ToolBarImageSizeFor(int dpi) { return dpi >= 192 ? 32 : dpi >= 144 ? 24 : kToolBarImageSize; }
 
 struct Size {
   int width = 0;

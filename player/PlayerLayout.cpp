@@ -171,6 +171,9 @@ void CZentravueDlg::LeaveFullscreen() {
     SchedulePausedFrame();
   }
   RelayoutBarRow();
+  // The bars may have grown meanwhile (a new density): the window grows
+  // until they are whole.
+  FinishLayoutChange();
 }
 
 void CZentravueDlg::CenterWindow() {

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 HWND CreatePlayerStatusBar(HWND parent) {
@@ -52,6 +53,11 @@ void SetPlayerStatusPanes(HWND bar) {
   int edges[kStatusPaneCount] = {};
   if (client.right > 0) {
     zv::layout::FitStatusPanes(widths, hasText, room, edges);
+    // The last pane ends where the grip begins: its right-aligned text would
+    // run under the grip otherwise.
+    if (grip)
+      for (int& edge : edges)
+        if (edge < 0) edge = std::max(room, 0);
   } else {
     // Not placed yet: the panes as the samples ask, until the first docking.
     int samples[kStatusPaneCount - 1] = {};

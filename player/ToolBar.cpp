@@ -56,14 +56,15 @@ HWND CToolBar::CreateBar(HWND owner, bool atTop, const CToolBarButtons& table, c
   if (!bar) return nullptr;
   using namespace zv::layout;
   SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELONG(kToolBarImageSize, kToolBarImageSize));
+  const int pictures = images.Size() > 0 ? images.Size() : kToolBarImageSize;
+  SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELONG(pictures, pictures));
   SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Normal()));
   SendMessageW(bar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Hover()));
   std::vector<TBBUTTON> buttons;
   for (const zv::ToolBarSlot& slot : zv::kToolBarSlots) buttons.push_back(ButtonOfSlot(slot, table));
   SendMessageW(bar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  // Larger buttons at a higher density; the pictures keep their own size,
-  // sharp, in the middle.
+  // Larger buttons at a higher density, around pictures drawn for it (the
+  // image lists' size), sharp, in the middle.
   const int dpi = fw::DpiOf(owner);
   SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELONG(Scaled(kToolBarButtonWidth, dpi), Scaled(kToolBarButtonHeight, dpi)));
   return bar;

@@ -1,6 +1,7 @@
 #pragma once
-// The player window's toolbar: 22 slots of 23 x 22 buttons with 16 x 16
-// pictures from the two strips, docked at the top (with a border line on its
+// The player window's toolbar: 22 slots of 23 x 22 buttons (at 96 dpi; in
+// proportion at other densities) with the pictures of the image lists (16 x 16
+// at 96 dpi), docked at the top (with a border line on its
 // lower edge) or at the bottom above the status bar (line on its upper edge).
 // Its tooltips live in a separate tooltip control of the owner, one tool per
 // button: the button's rectangle and its text.

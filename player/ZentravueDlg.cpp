@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/VersionText.h"
 #include "framework/WideString.h"
+#include "framework/WindowDpi.h"
 #include "image/JpegCodec.h"
 #include "lang/LanguageTable.h"
 #include "media/DVD.h"
@@ -37,6 +38,7 @@ FW_BEGIN_MESSAGE_MAP(CZentravueDlg, fw::Dialog)
   FW_ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
   FW_ON_MESSAGE(WM_DROPFILES, OnDropFilesMessage)
   FW_ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
+  FW_ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
   FW_ON_MESSAGE(kMsgGraphEvent, OnGraphEventMessage)
   FW_ON_MESSAGE(kMsgHandOver, OnHandOver)
   FW_ON_MESSAGE(kMsgTrayIcon, OnTrayIcon)
@@ -349,7 +351,7 @@ void CZentravueDlg::MoveToStartDisplay() {
 
 void CZentravueDlg::CreateBars() {
   statusBar_ = CreatePlayerStatusBar(hwnd_);
-  images_.Load(fw::ResourceInstance());
+  images_.Load(fw::ResourceInstance(), fw::DpiOf(hwnd_));
   toolBar_.Create(hwnd_, settings_->ToolBarPos == 0, buttons_, images_);
   muteButton_.Create(hwnd_, IDTBB_MUTE, RECT{0, 0, 23, 22}, images_.Normal(), images_.Hover());
   positionBar_.Create(hwnd_, ID_Slider, TBS_ENABLESELRANGE | WS_VISIBLE, RECT{0, 0, 100, 22});
@@ -589,6 +591,8 @@ void CZentravueDlg::OnAspectRatioCommand() {
 
 bool CZentravueDlg::OnRawMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == 0) return false;
+  // Seen, not handled: the density kept with the window goes with it.
+  if (message == WM_DESTROY) fw::ForgetDpi(hwnd_);
   if (message == kMsgReplayKept) {
     ReplayKeptMessages();
     *result = 0;

@@ -295,6 +295,7 @@ class CZentravueDlg : public fw::Dialog {
   LRESULT OnHandOver(WPARAM code, LPARAM value);
   LRESULT OnTrayIcon(WPARAM, LPARAM);
   LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
+  LRESULT OnDpiChanged(WPARAM, LPARAM);  // PlayerDpi.cpp
   void OnExit();
   void OnCloseMediaCommand();
   void OnClearRecent();

@@ -48,4 +48,5 @@ list(APPEND ZV_WIN_SOURCES
   player/SystemShutdown.cpp
   player/PlayerScreenshot.cpp
   player/PlayerWindowModes.cpp
+  player/PlayerDpi.cpp
 )

@@ -5,6 +5,10 @@
                                          IDB_TOOLBARHOVER): 34 glyphs of 16 x 16 in one
                                          544 x 16 strip, 24 bits per pixel, magenta
                                          (255, 0, 255) where the toolbar's mask is
+  toolbar-normal-24.bmp, toolbar-hover-24.bmp,
+  toolbar-normal-32.bmp, toolbar-hover-32.bmp
+                                         the same glyphs drawn at 24 x 24 and 32 x 32
+                                         (816 x 24 and 1088 x 32) for denser displays
   idle.jpg                               the idle picture (IDR_MAIN), 450 x 250
   handpoint.cur                          the hand cursor (IDC_HANDPOINT), 32 x 32
   playlist-current.ico                   the playlist window's mark of the current entry
@@ -27,7 +31,8 @@ import tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 RES = os.path.join(ROOT, "res")
 
-GLYPH = 16
+GLYPH = 16  # the shapes' own size: coordinates run from 0 to 16
+LARGE_GLYPHS = (24, 32)
 GLYPH_COUNT = 34
 MASK = (255, 0, 255)
 # Edge pixels are blended towards the usual button face so that slanted edges
@@ -199,18 +204,20 @@ GLYPHS = {
 }
 
 
-def render_glyph(layers, variant):
-    """Returns 16 x 16 rows of (r, g, b) with MASK where transparent."""
+def render_glyph(layers, variant, size=GLYPH):
+    """Returns size x size rows of (r, g, b) with MASK where transparent; the
+    shapes are scaled from their 16 x 16 coordinates."""
     rows = []
     n = SUPERSAMPLE
-    for py in range(GLYPH):
+    scale = GLYPH / size
+    for py in range(size):
         row = []
-        for px in range(GLYPH):
+        for px in range(size):
             covered, acc = 0, [0, 0, 0]
             for sy in range(n):
                 for sx in range(n):
-                    x = px + (sx + 0.5) / n
-                    y = py + (sy + 0.5) / n
+                    x = (px + (sx + 0.5) / n) * scale
+                    y = (py + (sy + 0.5) / n) * scale
                     colour = None
                     for inside, palette in layers:
                         if inside(x, y):
@@ -245,15 +252,15 @@ def bmp_bytes(width, height, pixel):
     return header + info + bytes(body)
 
 
-def write_strip(path, variant):
-    glyphs = [render_glyph(GLYPHS[i], variant) if i in GLYPHS else None for i in range(GLYPH_COUNT)]
+def write_strip(path, variant, size=GLYPH):
+    glyphs = [render_glyph(GLYPHS[i], variant, size) if i in GLYPHS else None for i in range(GLYPH_COUNT)]
 
     def pixel(x, y):
-        glyph = glyphs[x // GLYPH]
-        return MASK if glyph is None else glyph[y][x % GLYPH]
+        glyph = glyphs[x // size]
+        return MASK if glyph is None else glyph[y][x % size]
 
     with open(path, "wb") as f:
-        f.write(bmp_bytes(GLYPH * GLYPH_COUNT, GLYPH, pixel))
+        f.write(bmp_bytes(size * GLYPH_COUNT, size, pixel))
 
 
 # --- idle picture ---------------------------------------------------------------
@@ -390,6 +397,9 @@ def write_current_mark(path):
 def main():
     write_strip(os.path.join(RES, "toolbar-normal.bmp"), 0)
     write_strip(os.path.join(RES, "toolbar-hover.bmp"), 1)
+    for size in LARGE_GLYPHS:
+        write_strip(os.path.join(RES, "toolbar-normal-%d.bmp" % size), 0, size)
+        write_strip(os.path.join(RES, "toolbar-hover-%d.bmp" % size), 1, size)
     write_cursor(os.path.join(RES, "handpoint.cur"))
     write_current_mark(os.path.join(RES, "playlist-current.ico"))
     write_idle(os.path.join(RES, "idle.jpg"))

@@ -1,5 +1,5 @@
-// The artwork resources: the two toolbar strips, the idle picture and the
-// hand cursor, as the program loads them.
+// The artwork resources: the toolbar strips (16, 24 and 32 pixels), the idle
+// picture and the hand cursor, as the program loads them.
 #include "framework/Handle.h"
 #include "player/ToolBarImages.h"
 #include "res/resource.h"
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,15 +26,36 @@ TEST(Artwork, ToolBarStripsAre544By16With24Bits) {
   }
 }
 
-TEST(Artwork, ImageListsHoldThirtyFourPicturesOfSixteen) {
+TEST(Artwork, DenserStripsHoldTheSameGlyphsAt24And32) {
+  const struct {
+    int id, size;
+  } strips[] = {{IDB_TOOLBARNORMAL24, 24}, {IDB_TOOLBARHOVER24, 24}, {IDB_TOOLBARNORMAL32, 32}, {IDB_TOOLBARHOVER32, 32}};
+  for (const auto& strip : strips) {
+    fw::GdiObject bitmap(LoadImageW(Self(), MAKEINTRESOURCEW(strip.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_TRUE(bitmap) << strip.id;
+    BITMAP info{};
+    ASSERT_EQ(GetObjectW(bitmap.get(), sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.bmWidth, 34 * strip.size) << strip.id;
+    EXPECT_EQ(info.bmHeight, strip.size) << strip.id;
+    EXPECT_EQ(info.bmBitsPixel, 24) << strip.id;
+  }
+}
+
+// 16 below 144 dpi, 24 from 144, 32 from 192; loading for another density
+// replaces the lists.
+TEST(Artwork, ImageListsHoldThirtyFourPicturesOfTheDensitysSize) {
   CToolBarImages images;
-  ASSERT_TRUE(images.Load(Self()));
-  for (HIMAGELIST list : {images.Normal(), images.Hover()}) {
-    EXPECT_EQ(ImageList_GetImageCount(list), 34);
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(list, &cx, &cy);
-    EXPECT_EQ(cx, 16);
-    EXPECT_EQ(cy, 16);
+  for (const auto& [dpi, size] : {std::pair{96, 16}, {120, 16}, {144, 24}, {168, 24}, {192, 32}, {288, 32}, {96, 16}}) {
+    SCOPED_TRACE(dpi);
+    ASSERT_TRUE(images.Load(Self(), dpi));
+    EXPECT_EQ(images.Size(), size);
+    for (HIMAGELIST list : {images.Normal(), images.Hover()}) {
+      EXPECT_EQ(ImageList_GetImageCount(list), 34);
+      int cx = 0, cy = 0;
+      ImageList_GetIconSize(list, &cx, &cy);
+      EXPECT_EQ(cx, size);
+      EXPECT_EQ(cy, size);
+    }
   }
 }
 

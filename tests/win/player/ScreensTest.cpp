@@ -1,10 +1,13 @@
 // The player window on a desktop of two monitors side by side (the display
 // tools/wine-screens-test.sh gives it): fullscreen on the chosen monitor,
 // the monitor of the window, a monitor that is gone; maximise and start-up
-// on the second monitor. Run at 96 and at 144 dpi.
+// on the second monitor; a change of density while the window is open. Run at
+// 96 and at 144 dpi.
 #include "framework/WideString.h"
 #include "image/PixelImage.h"
+#include "framework/WindowDpi.h"
 #include "media/Media.h"
+#include "player/LayoutMath.h"
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
 #include "tests/win/player/OpeningSupport.h"
@@ -234,6 +237,10 @@ void ExpectBarsWhole(ScriptedPlayer& p, const std::string& mode) {
       RECT pane{};
       SendMessageW(status, SB_GETRECT, i, reinterpret_cast<LPARAM>(&pane));
       if (pane.right <= pane.left || pane.left >= inside.right - GetSystemMetrics(SM_CXVSCROLL)) continue;  // dropped
+      // No text runs under the size grip: the panes end where it begins.
+      EXPECT_LE(pane.right, inside.right - GetSystemMetrics(SM_CXVSCROLL))
+          << "status pane " << i << " \"" << fw::WideToUtf8(text) << "\" reaches under the size grip: " << Text(pane)
+          << " in " << Text(inside);
       // The pane's own edges take a few pixels; the size grip covers the
       // right end of the last one.
       const int right = std::min<LONG>(pane.right, inside.right - GetSystemMetrics(SM_CXVSCROLL));
@@ -444,5 +451,102 @@ TEST_F(PlayerScreens, EveryModeKeepsItsBarsWholeAndItsStatusTextsReadable) {
       SetWindowPos(w, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
                    SWP_NOZORDER);
     }
+  });
+}
+
+namespace {
+
+int ScreensDpi() {
+  char dpi[16] = "96";
+  GetEnvironmentVariableA("ZV_SCREENS_DPI", dpi, sizeof(dpi));
+  return std::atoi(dpi);
+}
+
+int IconSize(HIMAGELIST list) {
+  int cx = 0, cy = 0;
+  ImageList_GetIconSize(list, &cx, &cy);
+  return cx == cy ? cx : -1;
+}
+
+// Tells the window of a new density with a suggested rectangle, as the
+// system does when the window goes to a monitor of another scale; the window
+// takes the rectangle, and its bars, toolbar buttons and pictures the sizes
+// of the new density, every bar whole.
+void ChangeDpi(ScriptedPlayer& p, int dpi, const RECT& suggested, const std::string& what) {
+  SCOPED_TRACE(what);
+  HWND w = p.hwnd();
+  RECT given = suggested;
+  SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&given));
+  EXPECT_EQ(fw::DpiOf(w), dpi);
+  const RECT now = WindowRectOf(w);
+  EXPECT_TRUE(EqualRect(&now, &suggested)) << Text(suggested) << " -> " << Text(now);
+  using zv::layout::Scaled;
+  HWND tools = p.ToolBar().hwnd();
+  ASSERT_NE(tools, nullptr);
+  const LRESULT button = SendMessageW(tools, TB_GETBUTTONSIZE, 0, 0);
+  EXPECT_EQ(LOWORD(button), Scaled(zv::layout::kToolBarButtonWidth, dpi));
+  EXPECT_EQ(HIWORD(button), Scaled(zv::layout::kToolBarButtonHeight, dpi));
+  const int pictures = zv::layout::ToolBarImageSizeFor(dpi);
+  EXPECT_EQ(IconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(tools, TB_GETIMAGELIST, 0, 0))), pictures);
+  EXPECT_EQ(IconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(tools, TB_GETHOTIMAGELIST, 0, 0))), pictures);
+  const RECT mute = InClient(w, p.MuteButton().hwnd());
+  EXPECT_EQ(mute.right - mute.left, Scaled(zv::layout::kMuteButtonWidth, dpi));
+  EXPECT_EQ(mute.bottom - mute.top, Scaled(zv::layout::kMuteButtonHeight, dpi));
+  const RECT position = InClient(w, p.PositionBar().hwnd());
+  EXPECT_EQ(position.bottom - position.top, Scaled(zv::layout::kPositionBarHeight, dpi));
+  ExpectBarsWhole(p, what);
+  if (p.CurrentMedia() && p.CurrentMedia()->HasVideo()) {
+    const RECT video = WindowRectOf(CMedia::VideoWindow());
+    const RECT area = VideoAreaOnScreen(p);
+    EXPECT_TRUE(EqualRect(&video, &area)) << "the video window " << Text(video) << " in the video area " << Text(area);
+  }
+}
+
+RECT Grown(const RECT& r, int from, int to) {
+  return RECT{r.left + 10, r.top + 10, r.left + 10 + MulDiv(r.right - r.left, to, from),
+              r.top + 10 + MulDiv(r.bottom - r.top, to, from)};
+}
+
+}  // namespace
+
+// The window on a monitor of a higher density and back, idle and playing;
+// with ZV_PLAYER_SHOTS set, a picture at each density.
+TEST_F(PlayerScreens, DensityChangeResizesTheWindowTheBarsAndTheToolbarPictures) {
+  const int start = ScreensDpi();
+  RunPlayer([&](ScriptedPlayer& p) {
+    HWND w = p.hwnd();
+    ASSERT_EQ(fw::DpiOf(w), start);
+    for (const char* phase : {"idle", "playing"}) {
+      if (std::string(phase) == "playing") {
+        ASSERT_TRUE(p.OpenMediaFile(zvtest::MediaPath(L"pattern.avi")));
+        p.Play();
+      }
+      const RECT original = WindowRectOf(w);
+      int dpi = start;
+      for (int higher : {144, 192}) {
+        if (higher <= dpi) continue;
+        ChangeDpi(p, higher, Grown(WindowRectOf(w), dpi, higher), std::string(phase) + " at " + std::to_string(higher));
+        KeepPicture(w, std::string(phase) + "-changed-to-" + std::to_string(higher));
+        // The hot pictures of that size, on the first button.
+        SendMessageW(p.ToolBar().hwnd(), TB_SETHOTITEM, 0, 0);
+        KeepPicture(w, std::string(phase) + "-changed-to-" + std::to_string(higher) + "-hot");
+        SendMessageW(p.ToolBar().hwnd(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+        dpi = higher;
+      }
+      ChangeDpi(p, start, original, std::string(phase) + " back at " + std::to_string(start));
+      KeepPicture(w, std::string(phase) + "-changed-back");
+    }
+    // Fullscreen stays through a change, and the window is whole after it.
+    SendMessageW(w, WM_COMMAND, IDM_ANSICHT_VOLLBILD, 0);
+    ASSERT_TRUE(p.IsFullscreen());
+    const RECT covered = WindowRectOf(CMedia::VideoWindow());
+    RECT grown = Grown(WindowRectOf(w), start, 192);
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&grown));
+    EXPECT_TRUE(p.IsFullscreen());
+    const RECT still = WindowRectOf(CMedia::VideoWindow());
+    EXPECT_TRUE(EqualRect(&covered, &still)) << Text(covered) << " -> " << Text(still);
+    SendMessageW(w, WM_COMMAND, IDM_ANSICHT_VOLLBILD, 0);
+    EXPECT_FALSE(p.IsFullscreen());
+    ExpectBarsWhole(p, "after fullscreen at 192");
   });
 }
