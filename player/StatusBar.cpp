@@ -47,8 +47,9 @@ void SetPlayerStatusPanes(HWND bar) {
   ReleaseDC(bar, dc);
   RECT client{};
   GetClientRect(bar, &client);
-  // The size grip takes the right end of the last pane.
-  const bool grip = (GetWindowLongPtrW(bar, GWL_STYLE) & SBARS_SIZEGRIP) != 0;
+  // The size grip takes the right end of the last pane; a maximised window
+  // cannot be sized, and its bar shows no grip.
+  const bool grip = (GetWindowLongPtrW(bar, GWL_STYLE) & SBARS_SIZEGRIP) != 0 && !IsZoomed(GetAncestor(bar, GA_ROOT));
   const int room = client.right - (grip ? GetSystemMetrics(SM_CXVSCROLL) : 0);
   int edges[kStatusPaneCount] = {};
   if (client.right > 0) {

@@ -322,7 +322,7 @@
 #define IDC_INFO_NOTICEFILE                                  1187
 #define IDC_INFO_NOTICES                                     1188
 
-// Toolbar pictures for denser displays: the strips drawn at 24 x 24 and 32 x 32
+// Toolbar pictures for denser displays: the strips drawn at 24 and 32 pixels a side
 #define IDB_TOOLBARNORMAL24                                  3811
 #define IDB_TOOLBARHOVER24                                   3812
 #define IDB_TOOLBARNORMAL32                                  3813

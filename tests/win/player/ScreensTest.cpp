@@ -226,6 +226,9 @@ void ExpectBarsWhole(ScriptedPlayer& p, const std::string& mode) {
     GetClientRect(status, &inside);
     HDC dc = GetDC(status);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status, WM_GETFONT, 0, 0)));
+    // A maximised window cannot be sized: there the bar shows no grip and
+    // the last pane reaches the end.
+    const int gripLeft = inside.right - (IsZoomed(w) ? 0 : GetSystemMetrics(SM_CXVSCROLL));
     const int panes = static_cast<int>(SendMessageW(status, SB_GETPARTS, 0, 0));
     for (int i = 0; i < panes; ++i) {
       wchar_t text[256] = {};
@@ -236,14 +239,15 @@ void ExpectBarsWhole(ScriptedPlayer& p, const std::string& mode) {
       GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
       RECT pane{};
       SendMessageW(status, SB_GETRECT, i, reinterpret_cast<LPARAM>(&pane));
-      if (pane.right <= pane.left || pane.left >= inside.right - GetSystemMetrics(SM_CXVSCROLL)) continue;  // dropped
-      // No text runs under the size grip: the panes end where it begins.
-      EXPECT_LE(pane.right, inside.right - GetSystemMetrics(SM_CXVSCROLL))
+      if (pane.right <= pane.left || pane.left >= gripLeft) continue;  // dropped
+      // No text runs under the size grip: the panes end where it begins;
+      // when maximised, the last one ends at the bar's end.
+      EXPECT_LE(pane.right, gripLeft)
           << "status pane " << i << " \"" << fw::WideToUtf8(text) << "\" reaches under the size grip: " << Text(pane)
           << " in " << Text(inside);
       // The pane's own edges take a few pixels; the size grip covers the
       // right end of the last one.
-      const int right = std::min<LONG>(pane.right, inside.right - GetSystemMetrics(SM_CXVSCROLL));
+      const int right = std::min<LONG>(pane.right, gripLeft);
       EXPECT_GE(right - pane.left - 4, extent.cx)
           << "status pane " << i << " \"" << fw::WideToUtf8(text) << "\" is cut: " << Text(pane) << " in "
           << Text(inside);
