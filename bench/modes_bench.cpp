@@ -8,11 +8,9 @@
 //    handler and the painting it causes, per tick, as a share of its 250 ms
 //    period (wall time, and the thread's CPU time over all ticks).
 // Usage (under Wine): bench_modes.exe <four-quadrant video> [repetitions] [paused]
-#include "app/Settings.h"
-#include "app/ZentravueApp.h"
+#include "bench/BenchPlayer.h"
 #include "bench/BenchSupport.h"
 #include "media/Media.h"
-#include "player/ZentravueDlg.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -114,14 +112,9 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring file = argv[1];
   const int repetitions = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
   CoInitialize(nullptr);
-  CZentravueApp::RegisterPlayerWindowClass(GetModuleHandleW(nullptr));
-  CSettings settings(0);
-  settings.StartMediaAutomatically = 1;
-  CZentravueDlg player(nullptr, nullptr, nullptr, &settings);
-  if (!player.CreateModeless()) {
-    std::fprintf(stderr, "bench: the player window could not be created\n");
-    return 1;
-  }
+  zv::bench::BenchPlayer bench;
+  if (!bench.Create()) return 1;
+  CZentravueDlg& player = bench.Window();
   ShowWindow(player.hwnd(), SW_SHOWNORMAL);
   SetWindowPos(player.hwnd(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
   Pump();

@@ -2,12 +2,10 @@
 // dropped file to its graph running, each as a ratio to the media engine's
 // own open-to-running time on the same file, measured in one run.
 // Usage (under Wine): bench_player.exe <media file> [repetitions]
-#include "app/Settings.h"
-#include "app/ZentravueApp.h"
+#include "bench/BenchPlayer.h"
 #include "bench/BenchSupport.h"
 #include "framework/WideString.h"
 #include "media/VideoFile.h"
-#include "player/ZentravueDlg.h"
 
 #include <shlobj.h>
 
@@ -69,21 +67,16 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring file = argv[1];
   const int repetitions = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
   CoInitialize(nullptr);
-  CZentravueApp::RegisterPlayerWindowClass(GetModuleHandleW(nullptr));
-  CSettings settings(0);
-  settings.StartMediaAutomatically = 1;
-  CZentravueDlg player(nullptr, nullptr, nullptr, &settings);
-  if (!player.CreateModeless()) {
-    std::fprintf(stderr, "bench: the player window could not be created\n");
-    return 1;
-  }
+  zv::bench::BenchPlayer bench;
+  if (!bench.Create()) return 1;
+  CZentravueDlg& player = bench.Window();
   Pump();
 
   std::vector<double> engine;
   std::vector<double> dropped;
   std::vector<double> ticks;
   for (int i = 0; i < repetitions; ++i) {
-    engine.push_back(EngineOpenToRunning(player.hwnd(), settings, file));
+    engine.push_back(EngineOpenToRunning(player.hwnd(), bench.Settings(), file));
 
     const double start = Now();
     SendMessageW(player.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(file)), 0);

@@ -40,4 +40,5 @@ list(APPEND ZV_WIN_SOURCES
   media/dvd/DvdNavigatorObject.cpp
   media/dvd/DvdSourceFilter.cpp
   media/dvd/SubpictureOverlay.cpp
+  media/SourceFilterBase.cpp
 )

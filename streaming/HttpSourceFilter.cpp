@@ -4,7 +4,6 @@
 #include "streaming/HttpStream.h"
 #include "streaming/StreamSniff.h"
 
-#include <cwchar>
 
 namespace zv::net {
 
@@ -51,120 +50,15 @@ HttpSourceFilter* HttpSourceFilter::Create(std::shared_ptr<HttpStream> stream, c
 }
 
 HttpSourceFilter::HttpSourceFilter(std::shared_ptr<HttpStream> stream, const std::wstring& name)
-    : stream_(std::move(stream)), name_(name), pin_(*this) {
+    : SourceFilterBase(CLSID_ZvHttpSource, kOutputPinName, name), stream_(std::move(stream)), pin_(*this) {
   const StreamInfo info = stream_->Info();
   const GUID sniffed = SubtypeOf(SniffContainer(info.head.data(), info.head.size()));
   if (sniffed != GUID_NULL) pin_.types.push_back(StreamType(sniffed));
   pin_.types.push_back(StreamType(GUID_NULL));
 }
 
-HttpSourceFilter::~HttpSourceFilter() {
-  stream_->Abort();
-  if (clock_) clock_->Release();
-}
+HttpSourceFilter::~HttpSourceFilter() { stream_->Abort(); }
 
 IPin* HttpSourceFilter::OutputPin() { return &pin_; }
-
-HRESULT HttpSourceFilter::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter || iid == IID_IBaseFilter) {
-    *out = static_cast<IBaseFilter*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG HttpSourceFilter::AddRef() { return ++references_; }
-
-ULONG HttpSourceFilter::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
-HRESULT HttpSourceFilter::GetClassID(CLSID* id) {
-  if (!id) return E_POINTER;
-  *id = CLSID_ZvHttpSource;
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::Stop() {
-  std::lock_guard<std::mutex> guard(lock_);
-  state_ = State_Stopped;
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::Pause() {
-  std::lock_guard<std::mutex> guard(lock_);
-  state_ = State_Paused;
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::Run(REFERENCE_TIME) {
-  std::lock_guard<std::mutex> guard(lock_);
-  state_ = State_Running;
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::GetState(DWORD, FILTER_STATE* state) {
-  if (!state) return E_POINTER;
-  std::lock_guard<std::mutex> guard(lock_);
-  *state = state_;
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::SetSyncSource(IReferenceClock* clock) {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (clock) clock->AddRef();
-  if (clock_) clock_->Release();
-  clock_ = clock;
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::GetSyncSource(IReferenceClock** clock) {
-  if (!clock) return E_POINTER;
-  std::lock_guard<std::mutex> guard(lock_);
-  *clock = clock_;
-  if (clock_) clock_->AddRef();
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::EnumPins(IEnumPins** pins) {
-  if (!pins) return E_POINTER;
-  *pins = CreatePinEnum({&pin_}).Detach();
-  return *pins ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT HttpSourceFilter::FindPin(LPCWSTR id, IPin** pin) {
-  if (!id || !pin) return E_POINTER;
-  if (std::wcscmp(id, kOutputPinName) != 0) {
-    *pin = nullptr;
-    return VFW_E_NOT_FOUND;
-  }
-  *pin = &pin_;
-  pin_.AddRef();
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::QueryFilterInfo(FILTER_INFO* info) {
-  if (!info) return E_POINTER;
-  std::lock_guard<std::mutex> guard(lock_);
-  wcsncpy(info->achName, name_.c_str(), MAX_FILTER_NAME - 1);
-  info->achName[MAX_FILTER_NAME - 1] = 0;
-  info->pGraph = graph_;
-  if (graph_) graph_->AddRef();
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
-  std::lock_guard<std::mutex> guard(lock_);
-  graph_ = graph;
-  if (name) name_ = name;
-  return S_OK;
-}
-
-HRESULT HttpSourceFilter::QueryVendorInfo(LPWSTR*) { return E_NOTIMPL; }
 
 }  // namespace zv::net

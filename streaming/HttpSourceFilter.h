@@ -4,14 +4,13 @@
 // pull interface every file splitter reads from. The bytes come from an
 // HttpStream; the filter itself never touches the network.
 //
-// Reference counting: the pin is a part of the filter and counts on the
-// filter's counter, as pins do. The graph holds the filter; the filter holds
-// the stream, and aborts it when it is destroyed.
+// The filter holds the stream, and aborts it when it is destroyed; the pin
+// keeps its connection under the filter's lock.
 #include "framework/WinInclude.h"
+#include "media/SourceFilterBase.h"
 
 #include <dshow.h>
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -39,34 +38,14 @@ constexpr LONGLONG kUnknownLength = LONGLONG{1} << 40;
 // destructors are never called through a base pointer.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class HttpSourceFilter final : public IBaseFilter {
+class HttpSourceFilter final : public SourceFilterBase {
  public:
   // A filter over a stream that is open (HttpStream::IsOpen); the caller owns
   // the one reference it comes with.
   static HttpSourceFilter* Create(std::shared_ptr<HttpStream> stream, const std::wstring& name);
 
   HttpStream& Stream() const { return *stream_; }
-  IPin* OutputPin();
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-  // IPersist
-  HRESULT STDMETHODCALLTYPE GetClassID(CLSID* id) override;
-  // IMediaFilter
-  HRESULT STDMETHODCALLTYPE Stop() override;
-  HRESULT STDMETHODCALLTYPE Pause() override;
-  HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME start) override;
-  HRESULT STDMETHODCALLTYPE GetState(DWORD timeoutMs, FILTER_STATE* state) override;
-  HRESULT STDMETHODCALLTYPE SetSyncSource(IReferenceClock* clock) override;
-  HRESULT STDMETHODCALLTYPE GetSyncSource(IReferenceClock** clock) override;
-  // IBaseFilter
-  HRESULT STDMETHODCALLTYPE EnumPins(IEnumPins** pins) override;
-  HRESULT STDMETHODCALLTYPE FindPin(LPCWSTR id, IPin** pin) override;
-  HRESULT STDMETHODCALLTYPE QueryFilterInfo(FILTER_INFO* info) override;
-  HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
-  HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR* info) override;
+  IPin* OutputPin() override;
 
  private:
   class Pin final : public IPin, public IAsyncReader {
@@ -130,13 +109,7 @@ class HttpSourceFilter final : public IBaseFilter {
   HttpSourceFilter(std::shared_ptr<HttpStream> stream, const std::wstring& name);
   ~HttpSourceFilter();
 
-  std::atomic<ULONG> references_{1};
   std::shared_ptr<HttpStream> stream_;
-  std::mutex lock_;
-  FILTER_STATE state_ = State_Stopped;
-  IReferenceClock* clock_ = nullptr;  // one reference
-  IFilterGraph* graph_ = nullptr;     // not counted: the graph owns the filter
-  std::wstring name_;
   Pin pin_;
 };
 #pragma GCC diagnostic pop

@@ -33,7 +33,6 @@ wchar_t* CopyToTaskMem(const wchar_t* text) {
   return copy;
 }
 
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -244,117 +243,17 @@ STDMETHODIMP DvdSourcePin::EnumMediaTypes(IEnumMediaTypes** types) {
 // ---------------------------------------------------------------------------
 // Filter
 
-DvdSourceFilter::DvdSourceFilter(Navigator* navigator) : navigator_(navigator) {}
+DvdSourceFilter::DvdSourceFilter(Navigator* navigator)
+    : SourceFilterBase(kClsidDvdSource, kPinId, {}, kVendor), navigator_(navigator) {}
 DvdSourceFilter::~DvdSourceFilter() = default;
 
 STDMETHODIMP DvdSourceFilter::QueryInterface(REFIID riid, void** out) {
-  if (!out) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IPersist || riid == IID_IMediaFilter || riid == IID_IBaseFilter) {
-    *out = static_cast<IBaseFilter*>(this);
-  } else if (riid == IID_IAMFilterMiscFlags) {
+  if (out && riid == IID_IAMFilterMiscFlags) {
     *out = static_cast<IAMFilterMiscFlags*>(this);
-  } else {
-    *out = nullptr;
-    return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
   }
-  AddRef();
-  return S_OK;
-}
-STDMETHODIMP_(ULONG) DvdSourceFilter::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-STDMETHODIMP_(ULONG) DvdSourceFilter::Release() {
-  const LONG refs = InterlockedDecrement(&refs_);
-  if (refs == 0) delete this;
-  return static_cast<ULONG>(refs);
-}
-
-STDMETHODIMP DvdSourceFilter::GetClassID(CLSID* id) {
-  if (!id) return E_POINTER;
-  *id = kClsidDvdSource;
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::Stop() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  state_ = State_Stopped;
-  pausedAt_ = 0;
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::Pause() {
-  REFERENCE_TIME now = 0;
-  if (clock_) clock_->GetTime(&now);
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (state_ == State_Running) pausedAt_ = std::max<REFERENCE_TIME>(0, now - start_);
-  state_ = State_Paused;
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::Run(REFERENCE_TIME start) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  start_ = start;
-  state_ = State_Running;
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::GetState(DWORD, FILTER_STATE* state) {
-  if (!state) return E_POINTER;
-  std::lock_guard<std::mutex> lock(mutex_);
-  *state = state_;
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::SetSyncSource(IReferenceClock* clock) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  clock_ = fw::ComPtr<IReferenceClock>::Share(clock);
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::GetSyncSource(IReferenceClock** clock) {
-  if (!clock) return E_POINTER;
-  std::lock_guard<std::mutex> lock(mutex_);
-  *clock = clock_.get();
-  if (*clock) (*clock)->AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::EnumPins(IEnumPins** pins) {
-  if (!pins) return E_POINTER;
-  *pins = CreatePinEnum({&pin_}).Detach();
-  return *pins ? S_OK : E_OUTOFMEMORY;
-}
-
-STDMETHODIMP DvdSourceFilter::FindPin(LPCWSTR id, IPin** pin) {
-  if (!id || !pin) return E_POINTER;
-  if (wcscmp(id, kPinId) != 0) {
-    *pin = nullptr;
-    return VFW_E_NOT_FOUND;
-  }
-  *pin = &pin_;
-  pin_.AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::QueryFilterInfo(FILTER_INFO* info) {
-  if (!info) return E_POINTER;
-  lstrcpynW(info->achName, name_.c_str(), MAX_FILTER_NAME);
-  info->pGraph = graph_;
-  if (graph_) graph_->AddRef();
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) {
-  graph_ = graph;
-  name_ = name ? name : L"";
-  events_.Reset();
-  // The graph holds us, so no reference back to it; its event sink is
-  // asked for anew whenever needed.
-  return S_OK;
-}
-
-STDMETHODIMP DvdSourceFilter::QueryVendorInfo(LPWSTR* info) {
-  if (!info) return E_POINTER;
-  *info = CopyToTaskMem(kVendor);
-  return *info ? S_OK : E_OUTOFMEMORY;
+  return SourceFilterBase::QueryInterface(riid, out);
 }
 
 STDMETHODIMP_(ULONG) DvdSourceFilter::GetMiscFlags() { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
@@ -376,30 +275,6 @@ bool DvdSourceFilter::Read(LONGLONG position, LONG length, BYTE* buffer) {
     segment = segment_;
   }
   return navigator_->ReadSegment(segment, static_cast<uint64_t>(position), static_cast<uint32_t>(length), buffer);
-}
-
-REFERENCE_TIME DvdSourceFilter::StreamTime() {
-  REFERENCE_TIME now = 0;
-  fw::ComPtr<IReferenceClock> clock;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (state_ == State_Stopped) return 0;
-    if (state_ == State_Paused || !clock_) return pausedAt_;
-    clock = fw::ComPtr<IReferenceClock>::Share(clock_.get());
-  }
-  clock->GetTime(&now);
-  std::lock_guard<std::mutex> lock(mutex_);
-  return std::max<REFERENCE_TIME>(0, now - start_);
-}
-
-void DvdSourceFilter::Notify(long code, LONG_PTR param1, LONG_PTR param2) {
-  fw::ComPtr<IMediaEventSink> sink;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!graph_) return;
-    graph_->QueryInterface(IID_IMediaEventSink, sink.put_void());
-  }
-  if (sink) sink->Notify(code, param1, param2);
 }
 
 }  // namespace zv::dvd

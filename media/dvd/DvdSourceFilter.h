@@ -9,6 +9,7 @@
 // at the end of every menu or segment.
 #include "framework/ComPtr.h"
 #include "framework/WinInclude.h"
+#include "media/SourceFilterBase.h"
 #include "media/dvd/DvdNavigator.h"
 
 #include <dshow.h>
@@ -87,59 +88,33 @@ class DvdSourcePin final : public IPin {
   std::mutex mutex_;
 };
 
-class DvdSourceFilter final : public IBaseFilter, public IAMFilterMiscFlags {
+class DvdSourceFilter final : public SourceFilterBase, public IAMFilterMiscFlags {
  public:
   explicit DvdSourceFilter(Navigator* navigator);
-  ~DvdSourceFilter();
 
-  // IUnknown
+  // IUnknown, for both interfaces
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
-  // IPersist
-  STDMETHODIMP GetClassID(CLSID* id) override;
-  // IMediaFilter
-  STDMETHODIMP Stop() override;
-  STDMETHODIMP Pause() override;
-  STDMETHODIMP Run(REFERENCE_TIME start) override;
-  STDMETHODIMP GetState(DWORD timeout, FILTER_STATE* state) override;
-  STDMETHODIMP SetSyncSource(IReferenceClock* clock) override;
-  STDMETHODIMP GetSyncSource(IReferenceClock** clock) override;
-  // IBaseFilter
-  STDMETHODIMP EnumPins(IEnumPins** pins) override;
-  STDMETHODIMP FindPin(LPCWSTR id, IPin** pin) override;
-  STDMETHODIMP QueryFilterInfo(FILTER_INFO* info) override;
-  STDMETHODIMP JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
-  STDMETHODIMP QueryVendorInfo(LPWSTR* info) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return SourceFilterBase::AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return SourceFilterBase::Release(); }
   // IAMFilterMiscFlags
   STDMETHODIMP_(ULONG) GetMiscFlags() override;
 
   DvdSourcePin* Pin() { return &pin_; }
+  IPin* OutputPin() override { return &pin_; }
   // The segment the pin serves from now on (the pin must be disconnected).
   void SetSegment(const Segment& segment);
-  // Stream time of the running graph, 100 ns; 0 while stopped.
-  REFERENCE_TIME StreamTime();
-  // Posts an event to the graph's event queue.
-  void Notify(long code, LONG_PTR param1, LONG_PTR param2);
 
  private:
   friend class DvdSourcePin;
   friend class DvdAsyncReader;
+  ~DvdSourceFilter();
   bool Read(LONGLONG position, LONG length, BYTE* buffer);
   LONGLONG SegmentLength();
 
-  LONG refs_ = 1;
   Navigator* navigator_;
   DvdSourcePin pin_{this};
-  IFilterGraph* graph_ = nullptr;  // not owned: the graph owns us
-  fw::ComPtr<IMediaEventSink> events_;
-  std::wstring name_;
-  std::mutex mutex_;
+  std::mutex mutex_;  // guards the segment
   Segment segment_;
-  FILTER_STATE state_ = State_Stopped;
-  REFERENCE_TIME start_ = 0;
-  REFERENCE_TIME pausedAt_ = 0;
-  fw::ComPtr<IReferenceClock> clock_;
 };
 
 }  // namespace zv::dvd

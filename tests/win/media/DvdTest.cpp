@@ -107,28 +107,8 @@ struct DvdFixture : testing::Test {
     return zv::UsesOwnDvdNavigator() ? static_cast<zv::dvd::DvdNavigatorObject*>(dvd->DvdControl()) : nullptr;
   }
 
-  // Pixels near `colour` on the screen inside a rectangle of the DVD picture
-  // (720 x 576), every second one counted.
   int ScreenPixels(int x0, int y0, int x1, int y1, COLORREF colour) {
-    long left = 0, top = 0, width = 0, height = 0;
-    fw::ComPtr<IBasicVideo> basic;
-    dvd->Graph()->QueryInterface(IID_IBasicVideo, basic.put_void());
-    if (!basic || FAILED(basic->GetDestinationPosition(&left, &top, &width, &height))) return -1;
-    POINT a{static_cast<LONG>(left + x0 * width / 720 + 4), static_cast<LONG>(top + y0 * height / 576 + 4)};
-    POINT b{static_cast<LONG>(left + x1 * width / 720 - 4), static_cast<LONG>(top + y1 * height / 576 - 4)};
-    ClientToScreen(CMedia::VideoWindow(), &a);
-    ClientToScreen(CMedia::VideoWindow(), &b);
-    HDC screen = GetDC(nullptr);
-    int count = 0;
-    for (int y = a.y; y < b.y; y += 2)
-      for (int x = a.x; x < b.x; x += 2) {
-        const COLORREF c = GetPixel(screen, x, y);
-        if (abs(GetRValue(c) - GetRValue(colour)) < 48 && abs(GetGValue(c) - GetGValue(colour)) < 48 &&
-            abs(GetBValue(c) - GetBValue(colour)) < 48)
-          ++count;
-      }
-    ReleaseDC(nullptr, screen);
-    return count;
+    return DvdPicturePixelsNear(dvd.get(), x0, y0, x1, y1, colour);
   }
 
   bool Seen(long code) const { return std::find(events.begin(), events.end(), code) != events.end(); }

@@ -3,6 +3,8 @@
 #include "framework/Handle.h"
 #include "framework/WideString.h"
 #include "media/BoundedRender.h"
+#include "media/DVD.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +175,18 @@ long SettledState(VideoFile& media) {
 
 void Pump(DWORD ms) {
   WaitFor([] { return false; }, ms);
+}
+
+int DvdPicturePixelsNear(CDVD* dvd, int x0, int y0, int x1, int y1, COLORREF colour) {
+  long left = 0, top = 0, width = 0, height = 0;
+  fw::ComPtr<IBasicVideo> basic;
+  dvd->Graph()->QueryInterface(IID_IBasicVideo, basic.put_void());
+  if (!basic || FAILED(basic->GetDestinationPosition(&left, &top, &width, &height))) return -1;
+  POINT a{static_cast<LONG>(left + x0 * width / 720 + 4), static_cast<LONG>(top + y0 * height / 576 + 4)};
+  POINT b{static_cast<LONG>(left + x1 * width / 720 - 4), static_cast<LONG>(top + y1 * height / 576 - 4)};
+  ClientToScreen(CMedia::VideoWindow(), &a);
+  ClientToScreen(CMedia::VideoWindow(), &b);
+  return CountNear(CaptureScreen(RECT{a.x, a.y, b.x, b.y}), ToRgb(colour), 47, 2);
 }
 
 }  // namespace zvtest

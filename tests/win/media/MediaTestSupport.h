@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+class CDVD;
+
 namespace zvtest {
 
 // A top-level window in place of the player window: counts graph-event
@@ -75,5 +77,9 @@ long SettledState(VideoFile& media);
 
 // Pumps messages for a while (the renderers paint through the message loop).
 void Pump(DWORD ms);
+
+// Pixels near `colour` on the screen inside a rectangle of the DVD picture
+// (720 x 576), every second one counted; -1 while there is no picture.
+int DvdPicturePixelsNear(CDVD* dvd, int x0, int y0, int x1, int y1, COLORREF colour);
 
 }  // namespace zvtest

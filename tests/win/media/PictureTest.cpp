@@ -2,8 +2,8 @@
 // renderer "Current" chooses, and the video window belongs to the player
 // window that plays, also after an earlier player window was closed.
 #include "tests/win/media/MediaTestSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
-#include "framework/Handle.h"
 #include "media/VideoWindow.h"
 
 #include <gtest/gtest.h>
@@ -23,30 +23,8 @@ struct ScreenSample {
 // Reads the window's area back from the screen, as it is displayed.
 ScreenSample SampleScreen(HWND window) {
   ScreenSample sample;
-  RECT r{};
-  if (!GetWindowRect(window, &r)) return sample;
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return sample;
-  HDC screen = GetDC(nullptr);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  fw::GdiObject dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, dib.get());
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  if (!bits) return sample;
-  const auto* p = static_cast<const BYTE*>(bits);
-  for (int i = 0; i < width * height; ++i, p += 4) {
-    const int b = p[0], g = p[1], red = p[2];
+  for (uint32_t p : CaptureWindow(window).pixels) {
+    const int red = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
     ++sample.pixels;
     if (red > 96 || g > 96 || b > 96) ++sample.bright;
     if (red > 150 && g < 90 && b < 90) ++sample.reddish;

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
 #include "tests/win/player/OpeningSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,30 +34,6 @@ ULONG CurrentButton(CDVD* dvd) {
   ULONG available = 0, current = 0;
   if (dvd && dvd->DvdInfo()) dvd->DvdInfo()->GetCurrentButton(&available, &current);
   return available ? current : 0;
-}
-
-// Pixels near `colour` on the screen inside a rectangle of the DVD picture
-// (720 x 576), every second one counted.
-int ScreenPixels(CDVD* dvd, int x0, int y0, int x1, int y1, COLORREF colour) {
-  long left = 0, top = 0, width = 0, height = 0;
-  fw::ComPtr<IBasicVideo> basic;
-  dvd->Graph()->QueryInterface(IID_IBasicVideo, basic.put_void());
-  if (!basic || FAILED(basic->GetDestinationPosition(&left, &top, &width, &height))) return -1;
-  POINT a{static_cast<LONG>(left + x0 * width / 720 + 4), static_cast<LONG>(top + y0 * height / 576 + 4)};
-  POINT b{static_cast<LONG>(left + x1 * width / 720 - 4), static_cast<LONG>(top + y1 * height / 576 - 4)};
-  ClientToScreen(CMedia::VideoWindow(), &a);
-  ClientToScreen(CMedia::VideoWindow(), &b);
-  HDC screen = GetDC(nullptr);
-  int count = 0;
-  for (int y = a.y; y < b.y; y += 2)
-    for (int x = a.x; x < b.x; x += 2) {
-      const COLORREF c = GetPixel(screen, x, y);
-      if (abs(GetRValue(c) - GetRValue(colour)) < 48 && abs(GetGValue(c) - GetGValue(colour)) < 48 &&
-          abs(GetBValue(c) - GetBValue(colour)) < 48)
-        ++count;
-    }
-  ReleaseDC(nullptr, screen);
-  return count;
 }
 
 // Screen point of a point of the DVD picture (720 x 576).
@@ -89,38 +66,7 @@ void Click() {
 }
 
 void SaveScreenshot(HWND window, const std::wstring& name) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-  std::vector<BYTE> pixels(stride * static_cast<DWORD>(h));
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  const std::wstring path = zvtest::ExeFolder() + name;
-  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(out, &file, sizeof(file), &written, nullptr);
-  WriteFile(out, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr);
-  WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-  CloseHandle(out);
+  zvtest::CaptureWindow(window).SaveBmp(zvtest::ExeFolder() + name);
 }
 
 }  // namespace
@@ -147,7 +93,7 @@ TEST(DvdPlayer, DroppedFolderOpensTheMenuWithTheDvdCommandsOfAMenu) {
     const int first = static_cast<int>(CurrentButton(player.DvdMedia()));
     auto redOn = [&](int button) {
       const int top = button == 1 ? 160 : 320;
-      return ScreenPixels(player.DvdMedia(), 120, top, 600, top + 80, RGB(255, 0, 0));
+      return zvtest::DvdPicturePixelsNear(player.DvdMedia(), 120, top, 600, top + 80, RGB(255, 0, 0));
     };
     zvtest::WaitFor([&] { return redOn(first) > 1000; }, 5000);
     red = redOn(first);

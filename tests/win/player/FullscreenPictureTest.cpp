@@ -5,10 +5,9 @@
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
 #include "tests/win/player/OpeningSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using zvtest::RunPlayer;
 using zvtest::ScriptedPlayer;
@@ -16,22 +15,14 @@ using zvtest::WaitFor;
 
 namespace {
 
-COLORREF ScreenPixel(POINT point) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, point.x, point.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
-bool Near(COLORREF a, COLORREF b) {
-  return std::abs(GetRValue(a) - GetRValue(b)) <= 40 && std::abs(GetGValue(a) - GetGValue(b)) <= 40 &&
-         std::abs(GetBValue(a) - GetBValue(b)) <= 40;
-}
-
 // Waits until the screen shows the colour there; the last colour seen otherwise.
 ::testing::AssertionResult Shows(POINT point, COLORREF colour) {
   COLORREF seen = 0;
-  if (WaitFor([&] { return Near(seen = ScreenPixel(point), colour); }, 5000)) return ::testing::AssertionSuccess();
+  const auto shows = [&] {
+    seen = zvtest::ScreenPixel(point);
+    return zvtest::NearColour(zvtest::ToRgb(seen), zvtest::ToRgb(colour), 40);
+  };
+  if (WaitFor(shows, 5000)) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "at " << point.x << "," << point.y << " the screen shows " << std::hex
                                        << seen << " instead of " << colour;
 }

@@ -20,6 +20,7 @@
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
 #include "tests/win/player/OpeningSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -94,39 +95,16 @@ void Wait(DWORD ms) {
 }
 
 // The pixels the display shows in a rectangle of the window's client area.
-std::vector<COLORREF> ShownPixels(HWND window, RECT area) {
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  std::vector<COLORREF> pixels;
-  if (width <= 0 || height <= 0) return pixels;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const uint32_t*>(bits);
-  for (int i = 0; i < width * height; ++i) pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
+std::vector<uint32_t> ShownPixels(HWND window, const RECT& area) { return zvtest::CaptureClient(window, area).pixels; }
 
-bool AllDark(const std::vector<COLORREF>& pixels) {
-  for (COLORREF c : pixels)
-    if (GetRValue(c) > 16 || GetGValue(c) > 16 || GetBValue(c) > 16) return false;
+// Some pixels, every one near the colour.
+bool AllNear(const std::vector<uint32_t>& pixels, uint32_t colour, int tolerance) {
+  for (uint32_t p : pixels)
+    if (!zvtest::NearColour(p, colour, tolerance)) return false;
   return !pixels.empty();
 }
+
+bool AllDark(const std::vector<uint32_t>& pixels) { return AllNear(pixels, 0x000000, 16); }
 
 RECT Offset(const RECT& area, int left, int top, int width, int height) {
   return RECT{area.left + left, area.top + top, area.left + left + width, area.top + top + height};
@@ -206,10 +184,7 @@ TEST(PlayerRepairs, BarsAroundTheVideoAndTheAudioOnlyAreaShowNoOldPicture) {
   };
   // The idle picture's play symbol is white.
   const auto idleSymbolShown = [](Player& player) {
-    const std::vector<COLORREF> symbol = ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 88, 120, 6, 6));
-    for (COLORREF c : symbol)
-      if (GetRValue(c) < 200 || GetGValue(c) < 200 || GetBValue(c) < 200) return false;
-    return !symbol.empty();
+    return AllNear(ShownPixels(player.hwnd(), Offset(player.VideoAreaRect(), 88, 120, 6, 6)), 0xFFFFFF, 55);
   };
   RunWindow(
       [&](Player& player) {
@@ -232,7 +207,7 @@ TEST(PlayerRepairs, BarsAroundTheVideoAndTheAudioOnlyAreaShowNoOldPicture) {
 // ---- Texts in the active language ----
 
 TEST(PlayerRepairs, IdleTaglineAndToolbarTooltipsComeFromTheLanguage) {
-  std::vector<COLORREF> taglines[2];
+  std::vector<uint32_t> taglines[2];
   std::wstring play[2], loop[2];
   const int languages[2] = {IDR_LNG_ENGLISH, IDR_LNG_GERMAN};
   for (int i = 0; i < 2; ++i) {

@@ -4,18 +4,17 @@
 // on the second monitor; a change of density while the window is open. Run at
 // 96 and at 144 dpi.
 #include "framework/WideString.h"
-#include "image/PixelImage.h"
 #include "framework/WindowDpi.h"
 #include "media/Media.h"
 #include "player/LayoutMath.h"
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
 #include "tests/win/player/OpeningSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,44 +53,14 @@ std::string Text(const RECT& r) {
   return out.str();
 }
 
-// The screen's pixels in a rectangle, 0x00RRGGBB, row by row.
-std::vector<uint32_t> ScreenPixels(const RECT& r) {
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
-  std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-bool Near(uint32_t pixel, uint32_t colour) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((colour >> shift) & 0xFF)) > 40)
-      return false;
-  return true;
-}
-
 // The test pattern's four quadrants (red, green / blue, white) fill the
 // rectangle: sampled around the middle of each quadrant.
 bool ShowsPattern(const RECT& r, std::string* what) {
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
   if (w < 8 || h < 8) return false;
-  const std::vector<uint32_t> pixels = ScreenPixels(r);
+  const zvtest::ScreenCapture shown = zvtest::CaptureScreen(r);
+  if (shown.Empty()) return false;
   const struct {
     int x, y;
     uint32_t colour;
@@ -102,8 +71,8 @@ bool ShowsPattern(const RECT& r, std::string* what) {
   for (const auto& s : samples)
     for (int dy : {-h / 8, 0, h / 8})
       for (int dx : {-w / 8, 0, w / 8}) {
-        const uint32_t got = pixels[static_cast<size_t>(s.y + dy) * w + s.x + dx] & 0xFFFFFF;
-        if (!Near(got, s.colour)) {
+        const uint32_t got = shown.At(s.x + dx, s.y + dy);
+        if (!zvtest::NearColour(got, s.colour, 40)) {
           all = false;
           out << " " << s.x + dx << "," << s.y + dy << "=" << std::hex << got << std::dec;
         }
@@ -144,28 +113,10 @@ void KeepPicture(HWND window, const std::string& name) {
   if (!GetEnvironmentVariableA("ZV_PLAYER_SHOTS", folder, MAX_PATH)) return;
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   WaitFor([] { return false; }, 300);  // posted paint work and the next frame
-  // The part on the screen: a maximised window's border lies outside it.
-  const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  const RECT whole = WindowRectOf(window);
-  RECT r{};
-  IntersectRect(&r, &whole, &screen);
-  const std::vector<uint32_t> pixels = ScreenPixels(r);
-  zv::PixelImage image(r.right - r.left, r.bottom - r.top);
-  for (int y = 0; y < image.Height(); ++y)
-    for (int x = 0; x < image.Width(); ++x) {
-      const uint32_t px = pixels[static_cast<size_t>(y) * image.Width() + x];
-      image.Set(x, y, zv::Rgb{static_cast<uint8_t>(px >> 16), static_cast<uint8_t>(px >> 8), static_cast<uint8_t>(px)});
-    }
-  const std::vector<uint8_t> bytes = zv::EncodeBmp(image, 96);
   char dpi[16] = "96";
   GetEnvironmentVariableA("ZV_SCREENS_DPI", dpi, sizeof(dpi));
-  const std::wstring path = fw::Utf8ToWide(folder) + L"\\" + fw::Utf8ToWide(std::string(dpi) + "-" + name) + L".bmp";
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  zvtest::CaptureWindow(window).SaveBmp(fw::Utf8ToWide(folder) + L"\\" + fw::Utf8ToWide(std::string(dpi) + "-" + name) +
+                                        L".bmp");
 }
 
 RECT InClient(HWND window, HWND child) {

@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "tests/win/media/MediaTestSupport.h"
 #include "tests/win/player/OpeningSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -72,66 +73,22 @@ void PauseAndWait(ScriptedPlayer& p) {
 
 // The window's pixels as they are on the screen, after everything pending
 // has painted.
-struct Picture {
-  RECT rect{};
-  std::vector<uint32_t> pixels;
-  bool operator==(const Picture& o) const { return EqualRect(&rect, &o.rect) && pixels == o.pixels; }
-};
+using Picture = zvtest::ScreenCapture;
 
 Picture Capture(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   WaitFor([] { return false; }, 50);  // lets posted paint work of the common controls run
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Picture picture;
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  // The part on the screen: a maximised window's border lies outside it.
-  const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  IntersectRect(&picture.rect, &rect, &screen);
-  const int w = picture.rect.right - picture.rect.left;
-  const int h = picture.rect.bottom - picture.rect.top;
-  HDC screenDc = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screenDc);
-  HBITMAP bitmap = CreateCompatibleBitmap(screenDc, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screenDc, picture.rect.left, picture.rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  picture.pixels.resize(static_cast<size_t>(w) * h);
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), picture.pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screenDc);
-  return picture;
+  return zvtest::CaptureWindow(window);
 }
 
 // A picture that differs is kept for a look, in the build tree.
 void Keep(const Picture& picture, const std::string& name) {
-  const int w = picture.rect.right - picture.rect.left;
-  const int h = picture.rect.bottom - picture.rect.top;
-  zv::PixelImage image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const uint32_t p = picture.pixels[static_cast<size_t>(y) * w + x];
-      image.Set(x, y, zv::Rgb{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)});
-    }
-  const std::vector<uint8_t> bytes = zv::EncodeBmp(image, 96);
   char build[MAX_PATH] = {};
   if (!GetEnvironmentVariableA("ZV_BUILD_DIR", build, MAX_PATH)) return;
   const std::wstring folder = L"Z:" + fw::Utf8ToWide(build) + L"\\test-pictures\\";
   CreateDirectoryW(folder.c_str(), nullptr);
-  HANDLE file = CreateFileW((folder + fw::Utf8ToWide(name) + L".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  picture.SaveBmp(folder + fw::Utf8ToWide(name) + L".bmp");
 }
 
 // With ZV_KEEP_PICTURES set, every mode is kept for a look.

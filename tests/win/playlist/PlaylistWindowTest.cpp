@@ -10,6 +10,7 @@
 #include "tests/win/media/MediaTestSupport.h"
 #include "tests/win/media/QuirkOverride.h"
 #include "tests/win/player/OpeningSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -154,42 +155,20 @@ bool RowInView(HWND list, int row) {
 }
 
 // The list's client area as the display shows it, after pending paints.
-std::vector<uint32_t> ShownList(HWND list) {
+zvtest::ScreenCapture ShownList(HWND list) {
   UpdateWindow(list);
   RECT area{};
   GetClientRect(list, &area);
-  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&area), 2);
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  const auto* p = static_cast<const uint32_t*>(bits);
-  std::vector<uint32_t> pixels(p, p + static_cast<size_t>(width) * static_cast<size_t>(height));
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  return zvtest::CaptureClient(list, area);
 }
 
 // What a refresh left on the display equals a repaint of the whole list.
 void ExpectFullyRepainted(HWND list) {
-  const std::vector<uint32_t> shown = ShownList(list);
+  const zvtest::ScreenCapture shown = ShownList(list);
   InvalidateRect(list, nullptr, TRUE);
-  const std::vector<uint32_t> repainted = ShownList(list);
+  const zvtest::ScreenCapture repainted = ShownList(list);
   // Text, grid and selection: a list that shows something.
-  std::vector<uint32_t> colours(shown);
+  std::vector<uint32_t> colours(shown.pixels);
   std::sort(colours.begin(), colours.end());
   ASSERT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 3);
   EXPECT_TRUE(shown == repainted) << "rows left unpainted";

@@ -5,6 +5,7 @@
 #include "settings/SettingsDialog.h"
 #include "system/AssociationService.h"
 #include "tests/win/settings/SettingsTestSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <shobjidl.h>
 
 
+using zvtest::ScreenPixel;
 using zvtest::StepRunner;
 
 namespace {
@@ -43,13 +45,6 @@ RECT RectIn(HWND child, HWND parent) {
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-COLORREF ScreenPixel(POINT p) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return colour;
 }
 
 class SettingsDialog : public testing::Test {

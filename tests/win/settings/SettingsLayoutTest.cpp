@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "settings/SettingsDialog.h"
 #include "tests/win/settings/SettingsTestSupport.h"
+#include "tests/win/support/ScreenCapture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -153,43 +154,6 @@ std::vector<std::string> FrameProblems(HWND dialog, const std::string& where) {
   return problems;
 }
 
-// A picture of a window as it is on the screen, as a BMP file.
-void SaveWindowPicture(HWND window, const std::wstring& path) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-  const DWORD size = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  file.bfSize = file.bfOffBits + size;
-  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(out, &file, sizeof(file), &written, nullptr);
-  WriteFile(out, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr);
-  WriteFile(out, bits, size, &written, nullptr);
-  CloseHandle(out);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-}
-
 std::wstring ShotFolder() {
   wchar_t folder[MAX_PATH] = {};
   const DWORD n = GetEnvironmentVariableW(L"ZV_SETTINGS_SHOTS", folder, MAX_PATH);
@@ -245,7 +209,7 @@ PageRun CheckEveryPage(LanguageTable* language, const std::string& name) {
     // The picture is taken from the screen, which the window's drawing
     // reaches a little after it is done.
     zvtest::WaitFor([] { return false; }, 300);
-    SaveWindowPicture(dialog.hwnd(), shots + fw::Utf8ToWide(name + "-" + page) + L".bmp");
+    zvtest::CaptureWindow(dialog.hwnd()).SaveBmp(shots + fw::Utf8ToWide(name + "-" + page) + L".bmp");
   };
   const std::pair<CSettingsDialog::Node, const char*> pages[] = {
       {CSettingsDialog::kGeneral, "general"},   {CSettingsDialog::kVideo, "video"},
