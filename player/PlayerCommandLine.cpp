@@ -10,12 +10,12 @@
 void CZentravueDlg::ApplyCommandLineOptions() {
   const CCmdLineInfo& options = *cmdLine_;
 
-  // 1.-2. Loop and closing after playback.
+  // Loop and closing after playback.
   if (options.Loop && !options.NoLoop) SetLoop(true);
   if (options.NoLoop && !options.Loop) SetLoop(false);
   if (options.Close) closeAfterPlayback_ = true;
 
-  // 3. Size of the video area.
+  // Size of the video area.
   if (currentMedia_ && !options.Size().empty()) {
     long nativeWidth = 0;
     long nativeHeight = 0;
@@ -25,17 +25,17 @@ void CZentravueDlg::ApplyCommandLineOptions() {
     if (size) SizeWindowToVideoArea(size->width, size->height);
   }
 
-  // 4. Position: "center" wins over "wndpos:".
+  // Position: "center" wins over "wndpos:".
   if (options.Center || (settings_->CenterWindow && options.WindowPos().empty())) {
     CenterWindow();
   } else if (!options.WindowPos().empty()) {
     MoveToWindowPos(options.WindowPos());
   }
 
-  // 5. Frame.
+  // Frame.
   ApplyBorderOptions();
 
-  // 6.-7. Fullscreen and the start position.
+  // Fullscreen and the start position.
   if (currentMedia_) {
     if (options.Fullscreen && !options.NoFullscreen) EnterFullscreen();
     if (options.NoFullscreen) LeaveFullscreen();
@@ -43,7 +43,7 @@ void CZentravueDlg::ApplyCommandLineOptions() {
       currentMedia_->SetPosition(*position);
   }
 
-  // 8.-9. Volume and border colour.
+  // Volume and border colour.
   if (!options.Volume().empty()) {
     settings_->Volume = zv::InterpretVolume(options.Volume());
     ApplyVolume();
@@ -52,13 +52,13 @@ void CZentravueDlg::ApplyCommandLineOptions() {
     SetBorderColour(static_cast<COLORREF>(*colour));
 
   if (!currentMedia_) return;
-  // 10. Mute.
+  // Mute.
   if (currentMedia_->HasAudio()) {
     const bool silent = settings_->Volume == -10000;
     if (options.Mute && !options.NoMute && !silent) ToggleMute();
     if (options.NoMute && silent) ToggleMute();
   }
-  // 11. Play state.
+  // Play state.
   if (options.Play && !options.Pause && playState_ != kPlayPlaying) Play();
   if (options.Pause && !options.Play && playState_ != kPlayPaused) Pause();
 }

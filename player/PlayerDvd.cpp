@@ -108,33 +108,9 @@ bool CZentravueDlg::OpenDvd(const std::wstring& path) {
   }
   subtitlesOn_ = settings_->EnableSubtitlesByDefault != 0;
 
-  SetPlayState(kPlayStopped);
-  currentMedia_->SetVolume(settings_->Volume);
-  currentMedia_->SetBalance(settings_->Balance);
-  const bool hasVideo = currentMedia_->HasVideo();
-  if (!hasVideo) {
-    LayoutForAudioOnly();
-  } else if (!cmdLine_->NoBorder && !fullscreen_) {
-    GiveWindowResizableFrame();
-  }
-  EnableWindow(positionBar_.hwnd(), TRUE);
-  markStart_ = 0;
-  markEnd_ = currentMedia_->GetDuration();
-  positionBar_.SetRange(0, markEnd_);
-  positionBar_.SetPageSize(1000);
-  if (loop_) ShowMarkSelection();
-  EnableMediaCommands(true, hasVideo);
+  ShowOpenedMedia();
   toolBar_.SetButtonState(IDTBB_PREVTRACKCHAPTER, true);
   toolBar_.SetButtonState(IDTBB_NEXTTRACKCHAPTER, true);
-  if (hasVideo) ShowNativeVideoSize();
-  SetStatusText(1, fw::ToWide(zv::FormatTime(markEnd_)));
-  if (hasVideo) LayoutForVideo();
-  UpdateTitle();
-  if (!fullscreen_) {
-    currentMedia_->SetVideoRect(VideoAreaRect());
-    currentMedia_->MoveVideoWindow();
-  }
-  ShowVideoSize(currentMedia_->PlaceVideo());
   FillFilterMenus();
   ULONG uops = 0;
   if (SUCCEEDED(dvdMedia_->GetCurrentUOPS(&uops))) ApplyDvdUops(uops);

@@ -112,7 +112,6 @@ void CZentravueDlg::PlayEntry(int entry) {
 }
 
 bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
-  // 1.-2.
   if (requestedName.empty()) return false;
   BusyScope busy(*this);
   SetText(titleBase_);
@@ -120,7 +119,7 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   CloseMedia(false);
   ResetStreamMenus();
 
-  // 3.-4. A bare relative name that is not here may sit beside the program.
+  // A bare relative name that is not here may sit beside the program.
   std::wstring name = requestedName;
   if (!folderscan::FileExists(name) && name.find(L':') == std::wstring::npos) name = zv::ProgramFolder() + name;
   WIN32_FIND_DATAW found{};
@@ -134,7 +133,6 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   titleSuffix_ = L" - " + fileName_;
   fullName_ = name;
 
-  // 5.-6.
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::CreateMediaFile");
   ownedFileMedia_ = std::make_unique<VideoFile>(debugDlg_.get(), language_, hwnd_, fw::ResourceInstance(), name,
                                                 borderColour_, settings_, titleBase_ + titleSuffix_, bigIcon_,
@@ -150,42 +148,10 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
     return false;
   }
 
-  // 7.-8.
-  SetPlayState(kPlayStopped);
-  currentMedia_->SetVolume(settings_->Volume);
-  currentMedia_->SetBalance(settings_->Balance);
-  const bool hasVideo = currentMedia_->HasVideo();
-  if (!hasVideo) {
-    LayoutForAudioOnly();
-  } else if (!cmdLine_->NoBorder && !fullscreen_) {
-    GiveWindowResizableFrame();
-  }
-
-  // 9.-10.
-  EnableWindow(positionBar_.hwnd(), TRUE);
-  markStart_ = 0;
-  markEnd_ = currentMedia_->GetDuration();
-  positionBar_.SetRange(0, markEnd_);
-  positionBar_.SetPageSize(1000);
-  if (loop_) ShowMarkSelection();
-  EnableMediaCommands(true, hasVideo);
-
-  // 11.-12.
-  if (hasVideo) ShowNativeVideoSize();
-  SetStatusText(1, fw::ToWide(zv::FormatTime(markEnd_)));
-  if (hasVideo) LayoutForVideo();
-
-  // 13.-14.
-  UpdateTitle();
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::ResizeWindow");
-  if (!fullscreen_) {
-    currentMedia_->SetVideoRect(VideoAreaRect());
-    currentMedia_->MoveVideoWindow();
-  }
-  ShowVideoSize(currentMedia_->PlaceVideo());
+  ShowOpenedMedia();
 
-  // 15.-16.
-  if (hasVideo) {
+  if (currentMedia_->HasVideo()) {
     OpenSameNameAudioTrack();
     if (recent_->HasResumePosition(fw::ToU16(fileName_))) {
       EnableCommand(IDM_WIEDERGABE_SPRINGELETZTESTELLE, true);
@@ -193,7 +159,6 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
     }
   }
 
-  // 17.-19.
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::FillCodecList");
   FillFilterMenus();
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::CreatePopupMenuStreams");
@@ -203,7 +168,6 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   if (mainMenu_) DrawMenuBar(hwnd_);
   if (recent_->Add(fw::ToU16(fileName_), fw::ToU16(fullName_))) BuildRecentMenu();
 
-  // 20.-21.
   if (settings_->StartMediaAutomatically) {
     TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::Play");
     Play();
@@ -214,13 +178,44 @@ bool CZentravueDlg::OpenMediaFile(const std::wstring& requestedName) {
   }
   if (settings_->JumpToLastPosition) JumpToResumePosition();
 
-  // 22.-25.
   RelayoutBarRow();
   TraceStep(debugDlg_.get(), L"MAIN_MediaFileOpen::ProcessCommandLineParameters");
   ApplyCommandLineOptions();
   if (currentMedia_ && (CMedia::GetFitMode() == 2 || CMedia::GetFitMode() == 3)) currentMedia_->PlaceVideo();
   RestartClockTimer();
   return currentMedia_ != nullptr;
+}
+
+// What a file and a DVD both get once their graph is built: the stopped
+// state, volume and balance, the frame, the position bar's range, the media
+// commands, the size and length panes, the window's size and title, and the
+// picture's place.
+void CZentravueDlg::ShowOpenedMedia() {
+  SetPlayState(kPlayStopped);
+  currentMedia_->SetVolume(settings_->Volume);
+  currentMedia_->SetBalance(settings_->Balance);
+  const bool hasVideo = currentMedia_->HasVideo();
+  if (!hasVideo) {
+    LayoutForAudioOnly();
+  } else if (!cmdLine_->NoBorder && !fullscreen_) {
+    GiveWindowResizableFrame();
+  }
+  EnableWindow(positionBar_.hwnd(), TRUE);
+  markStart_ = 0;
+  markEnd_ = currentMedia_->GetDuration();
+  positionBar_.SetRange(0, markEnd_);
+  positionBar_.SetPageSize(1000);
+  if (loop_) ShowMarkSelection();
+  EnableMediaCommands(true, hasVideo);
+  if (hasVideo) ShowNativeVideoSize();
+  SetStatusText(1, fw::ToWide(zv::FormatTime(markEnd_)));
+  if (hasVideo) LayoutForVideo();
+  UpdateTitle();
+  if (!fullscreen_) {
+    currentMedia_->SetVideoRect(VideoAreaRect());
+    currentMedia_->MoveVideoWindow();
+  }
+  ShowVideoSize(currentMedia_->PlaceVideo());
 }
 
 void CZentravueDlg::GiveWindowResizableFrame() {

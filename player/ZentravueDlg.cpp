@@ -230,7 +230,7 @@ void CZentravueDlg::LoadIdlePicture() {
 }
 
 BOOL CZentravueDlg::OnInitDialog() {
-  // 1. Window handle for the settings; icons.
+  // Window handle for the settings; icons.
   settings_->OwnerWindow = hwnd_;
   HINSTANCE instance = fw::ResourceInstance();
   bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
@@ -246,32 +246,32 @@ BOOL CZentravueDlg::OnInitDialog() {
   // The shell registration follows the executable wherever it moved.
   RegisterShellEntries();
 
-  // 2. Priority, critical-error boxes off, start display.
+  // Priority, critical-error boxes off, start display.
   SetProcessPriority();
   SetErrorMode(SEM_FAILCRITICALERRORS);
   MoveToStartDisplay();
 
-  // 3.-4. Menus and the recent sub-menu.
+  // Menus and the recent sub-menu.
   LoadMenus();
   BuildRecentMenu();
 
-  // 5.-7. Status bar, toolbar, mute button, position and volume bars.
+  // Status bar, toolbar, mute button, position and volume bars.
   CreateBars();
   ApplyVolume();
   TranslatePlayerWindow();
 
-  // 8.-10. Layout and the view settings.
+  // Layout and the view settings.
   ApplyViewSettingsAtStart();
   IdleLayout();
 
-  // 11. The version, right-aligned in the last pane.
+  // The version, right-aligned in the last pane.
   const std::u16string version = ProgramProductVersion();
   SetStatusText(7, L"\t\t" + fw::ToWide(zv::VersionTextFromProductVersion(version)));
 
-  // 12. Child controls in place.
+  // Child controls in place.
   RelayoutBarRow();
 
-  // 13. Trace window.
+  // Trace window.
   if (cmdLine_->Debug) {
     debugDlg_ = std::make_unique<CDebugDlg>(zv::ProgramFolder() + zv::AppName() + L".log", hwnd_);
     if (!debugDlg_->CreateModeless()) debugDlg_.reset();
@@ -280,20 +280,20 @@ BOOL CZentravueDlg::OnInitDialog() {
   // The playlist window, hidden until asked for.
   CreatePlaylistWindow();
 
-  // 15. Command-line options.
+  // Command-line options.
   ApplyCommandLineOptions();
 
-  // 16. Tray icon.
+  // Tray icon.
   if (cmdLine_->SysTray) AddTrayIcon();
 
-  // 17. No taskbar button with "hide".
+  // No taskbar button with "hide".
   if (cmdLine_->Hide)
     SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & ~WS_EX_APPWINDOW);
 
-  // 18. Shuffle draws from the C runtime's generator.
+  // Shuffle draws from the C runtime's generator.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-  // 19. Position.
+  // Position.
   PlaceAtStartPosition();
   KeepOnVisibleMonitor();
   ShowWindow(hwnd_, SW_SHOW);
@@ -302,7 +302,7 @@ BOOL CZentravueDlg::OnInitDialog() {
   if (debugDlg_)
     SetWindowPos(debugDlg_->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 
-  // 20. Media named on the command line.
+  // Media named on the command line.
   OpenCommandLineMedia();
   return TRUE;
 }

@@ -440,6 +440,7 @@ class CZentravueDlg : public fw::Dialog {
   void OpenSameNameAudioTrack();
   void SelectPreferredAudioLanguage();
   void FillFilterMenus();
+  void ShowOpenedMedia();
   void GiveWindowResizableFrame();
   void ShowNativeVideoSize();
   // The steps of the end of media (PlayerEvents.cpp).

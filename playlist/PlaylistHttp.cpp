@@ -1,9 +1,8 @@
 #include "playlist/PlaylistHttp.h"
 
 #include "framework/Handle.h"
+#include "framework/Internet.h"
 #include "framework/PaintingWait.h"
-
-#include <wininet.h>
 
 #include <atomic>
 #include <memory>
@@ -15,21 +14,6 @@ namespace {
 // their lists to clients that look like audio players.
 const wchar_t kHeaders[] = L"User-Agent: MP3\r\nAccept: */*\r\nIcy-MetaData: 1\r\nConnection: close\r\n";
 const DWORD_PTR kContext = 1;
-
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET h = nullptr) : h_(h) {}
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  ~InternetHandle() {
-    if (h_) InternetCloseHandle(h_);
-  }
-  HINTERNET get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HINTERNET h_;
-};
 
 // One fetch, shared by the waiting thread and the worker; the last of the two
 // frees it. A fetch the waiting thread gave up on ends at the worker's next
@@ -50,12 +34,7 @@ struct FetchJob {
 };
 
 void SetTimeouts(HINTERNET h, const PlaylistHttpLimits& limits) {
-  DWORD connect = limits.connectTimeoutMs, send = limits.sendTimeoutMs, receive = limits.receiveTimeoutMs;
-  InternetSetOptionW(h, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
-  InternetSetOptionW(h, INTERNET_OPTION_SEND_TIMEOUT, &send, sizeof send);
-  InternetSetOptionW(h, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof receive);
-  InternetSetOptionW(h, INTERNET_OPTION_DATA_SEND_TIMEOUT, &send, sizeof send);
-  InternetSetOptionW(h, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &receive, sizeof receive);
+  fw::SetInternetTimeouts(h, limits.connectTimeoutMs, limits.sendTimeoutMs, limits.receiveTimeoutMs);
 }
 
 bool QueryNumber(HINTERNET request, DWORD what, DWORD& value) {
@@ -102,7 +81,7 @@ bool FetchHttp(FetchJob& job, HINTERNET session, const URL_COMPONENTSW& parts) {
   const std::wstring user(parts.lpszUserName ? parts.lpszUserName : L"", parts.dwUserNameLength);
   const std::wstring password(parts.lpszPassword ? parts.lpszPassword : L"", parts.dwPasswordLength);
 
-  InternetHandle connection(InternetConnectW(session, host.c_str(), parts.nPort,
+  fw::InternetHandle connection(InternetConnectW(session, host.c_str(), parts.nPort,
                                              user.empty() ? nullptr : user.c_str(),
                                              password.empty() ? nullptr : password.c_str(),
                                              INTERNET_SERVICE_HTTP, 0, kContext));
@@ -111,7 +90,7 @@ bool FetchHttp(FetchJob& job, HINTERNET session, const URL_COMPONENTSW& parts) {
   DWORD flags = INTERNET_FLAG_TRANSFER_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                 INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
   if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
-  InternetHandle request(
+  fw::InternetHandle request(
       HttpOpenRequestW(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, kContext));
   if (!request) return false;
   SetTimeouts(request.get(), job.limits);
@@ -132,7 +111,7 @@ bool FetchHttp(FetchJob& job, HINTERNET session, const URL_COMPONENTSW& parts) {
 
 // Other schemes WinINet knows (ftp): opened as the platform opens addresses.
 bool FetchOther(FetchJob& job, HINTERNET session) {
-  InternetHandle file(InternetOpenUrlW(session, job.url.c_str(), kHeaders, static_cast<DWORD>(-1),
+  fw::InternetHandle file(InternetOpenUrlW(session, job.url.c_str(), kHeaders, static_cast<DWORD>(-1),
                                        INTERNET_FLAG_TRANSFER_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI,
                                        kContext));
   if (!file) return false;
@@ -146,7 +125,7 @@ bool Fetch(FetchJob& job) {
   parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = 1;
   parts.dwUserNameLength = parts.dwPasswordLength = 1;
   if (!InternetCrackUrlW(job.url.c_str(), static_cast<DWORD>(job.url.size()), 0, &parts)) return false;
-  InternetHandle session(InternetOpenW(L"Zentravue", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  fw::InternetHandle session(InternetOpenW(L"Zentravue", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) return false;
   SetTimeouts(session.get(), job.limits);
   const bool http = parts.nScheme == INTERNET_SCHEME_HTTP || parts.nScheme == INTERNET_SCHEME_HTTPS;

@@ -1,11 +1,11 @@
 #include "streaming/HttpStream.h"
 
+#include "framework/Internet.h"
 #include "framework/WideString.h"
 #include "streaming/FetchPlan.h"
 #include "streaming/HttpAnswer.h"
 
 #include <dshow.h>
-#include <wininet.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,35 +19,9 @@ constexpr DWORD kReceiveChunk = 64 * 1024;
 // Reads beyond a live stream's reach that still find "its end" (HttpStream::Read).
 constexpr int kEndPeeks = 8;
 
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET h = nullptr) : h_(h) {}
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  ~InternetHandle() {
-    if (h_) InternetCloseHandle(h_);
-  }
-  HINTERNET get() const { return h_; }
-  HINTERNET release() { return std::exchange(h_, nullptr); }
-  void Reset(HINTERNET h) {
-    if (h_) InternetCloseHandle(h_);
-    h_ = h;
-  }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HINTERNET h_;
-};
-
-// WinINet applies its time-outs only where they are set, handle by handle;
-// without them Wine's waits for ever.
 void SetTimeouts(HINTERNET h, const StreamLimits& limits) {
-  DWORD connect = limits.answerTimeoutMs, transfer = std::max(limits.answerTimeoutMs, limits.stallLimitMs);
-  InternetSetOptionW(h, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
-  InternetSetOptionW(h, INTERNET_OPTION_SEND_TIMEOUT, &transfer, sizeof transfer);
-  InternetSetOptionW(h, INTERNET_OPTION_RECEIVE_TIMEOUT, &transfer, sizeof transfer);
-  InternetSetOptionW(h, INTERNET_OPTION_DATA_SEND_TIMEOUT, &transfer, sizeof transfer);
-  InternetSetOptionW(h, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &transfer, sizeof transfer);
+  const DWORD transfer = std::max(limits.answerTimeoutMs, limits.stallLimitMs);
+  fw::SetInternetTimeouts(h, limits.answerTimeoutMs, transfer, transfer);
 }
 
 bool IsCertificateError(DWORD error) {
@@ -129,8 +103,8 @@ HRESULT StreamFailure::Result() const {
 }
 
 struct HttpStream::Connection {
-  InternetHandle server;
-  InternetHandle request;
+  fw::InternetHandle server;
+  fw::InternetHandle request;
 };
 
 HttpStream::HttpStream(const std::wstring& url)

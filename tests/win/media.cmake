@@ -13,10 +13,10 @@ zv_test(win_media_picture TIMEOUT 120
   SOURCES win/media/PictureTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
 zv_test(win_media_dvd TIMEOUT 300
   LIBS zv_wintest
-  SOURCES win/media/DvdTest.cpp win/media/MediaTestSupport.cpp $<TARGET_OBJECTS:zentrares>)
+  SOURCES win/media/DvdTest.cpp win/media/MediaTestSupport.cpp win/media/ProcessUsage.cpp $<TARGET_OBJECTS:zentrares>)
 zv_test(win_media_streams TIMEOUT 480
   LIBS zv_wintest
-  SOURCES win/media/StreamSwitchTest.cpp win/media/ToneTap.cpp win/media/MediaTestSupport.cpp
+  SOURCES win/media/StreamSwitchTest.cpp win/media/ToneTap.cpp win/media/MediaTestSupport.cpp win/media/ProcessUsage.cpp
           $<TARGET_OBJECTS:zentrares>)
 zv_test(win_media_dialogs TIMEOUT 240
   LIBS zv_wintest

@@ -7,9 +7,9 @@
 #include "media/DvdNavigatorChoice.h"
 #include "media/dvd/DvdNavigatorObject.h"
 #include "tests/win/media/MediaTestSupport.h"
+#include "tests/win/media/ProcessUsage.h"
 
 #include <dvdevcod.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <set>
@@ -282,73 +282,6 @@ TEST_F(DvdFixture, AVobCutShortEndsPlaybackWithoutHanging) {
 
 namespace {
 
-// Threads of this process (ids), as the system lists them.
-std::set<DWORD> ThreadIds() {
-  std::set<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL ok = Thread32First(snapshot, &entry); ok; ok = Thread32Next(snapshot, &entry))
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ids.insert(entry.th32ThreadID);
-  CloseHandle(snapshot);
-  return ids;
-}
-
-// Handles of this process. Wine answers GetProcessHandleCount with 0; its
-// system-wide handle list (extended handle information) is complete, so
-// there the process's entries are counted.
-int HandleCount() {
-  DWORD count = 0;
-  if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return static_cast<int>(count);
-  struct Entry {
-    PVOID object;
-    ULONG_PTR processId;
-    ULONG_PTR handle;
-    ULONG access;
-    USHORT backTrace, typeIndex;
-    ULONG attributes, reserved;
-  };
-  using Query = LONG(WINAPI*)(int, PVOID, ULONG, PULONG);
-  auto query = reinterpret_cast<Query>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
-  if (!query) return -1;
-  std::vector<BYTE> buffer(1 << 20);
-  ULONG needed = 0;
-  constexpr int kExtendedHandleInformation = 64;
-  constexpr LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
-  LONG status = kLengthMismatch;
-  while ((status = query(kExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
-         kLengthMismatch)
-    buffer.resize(std::max<size_t>(needed, buffer.size() * 2));
-  if (status != 0) return -1;
-  const ULONG_PTR entries = *reinterpret_cast<ULONG_PTR*>(buffer.data());
-  const auto* entry = reinterpret_cast<const Entry*>(buffer.data() + 2 * sizeof(ULONG_PTR));
-  int mine = 0;
-  for (ULONG_PTR i = 0; i < entries; ++i)
-    if (entry[i].processId == GetCurrentProcessId()) ++mine;
-  return mine;
-}
-
-// Where a thread started (module and offset), for failure messages.
-std::string ThreadOrigin(DWORD id) {
-  HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, id);
-  if (!thread) return "thread " + std::to_string(id) + " (gone)";
-  using Query = LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
-  auto query = reinterpret_cast<Query>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread"));
-  void* start = nullptr;
-  constexpr int kWin32StartAddress = 9;
-  if (query) query(thread, kWin32StartAddress, &start, sizeof(start), nullptr);
-  CloseHandle(thread);
-  HMODULE module = nullptr;
-  wchar_t name[MAX_PATH] = L"?";
-  if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         static_cast<LPCWSTR>(start), &module))
-    GetModuleFileNameW(module, name, MAX_PATH);
-  char offset[32];
-  snprintf(offset, sizeof(offset), "+%llx",
-           static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(start) - reinterpret_cast<uintptr_t>(module)));
-  return "thread " + std::to_string(id) + " of " + fw::WideToUtf8(name) + offset;
-}
-
 // Handles the platform itself leaves behind per filter graph: Wine keeps
 // one for every graph created and released, empty or not.
 int PlatformHandlesPerGraph() {
@@ -395,11 +328,6 @@ TEST_F(DvdFixture, OpeningAndClosingTwentyTimesLeaksNoThreadOrHandle) {
     }
     dvd.reset();
   }
-  // Threads end in their own time after closing: wait for them, bounded.
-  WaitFor([&] { return ThreadIds().size() <= threadsBefore.size(); }, 3000);
-  std::string added;
-  for (DWORD id : ThreadIds())
-    if (!threadsBefore.count(id)) added += ThreadOrigin(id) + "; ";
-  EXPECT_EQ(added, "");
+  EXPECT_EQ(ThreadsAddedSince(threadsBefore, 3000), "");
   EXPECT_LE(HandleCount(), handlesBefore + platformHandles + 4) << "the platform's share: " << platformHandles;
 }

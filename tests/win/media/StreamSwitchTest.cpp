@@ -5,11 +5,11 @@
 #include "media/PlatformQuirks.h"
 #include "media/StreamSelection.h"
 #include "tests/win/media/MediaTestSupport.h"
+#include "tests/win/media/ProcessUsage.h"
 #include "tests/win/media/ToneTap.h"
 
 #include <gtest/gtest.h>
 #include <psapi.h>
-#include <tlhelp32.h>
 
 #include <cmath>
 
@@ -279,21 +279,9 @@ struct Usage {
   SIZE_T committed = 0;
 };
 
-long ThreadsOfThisProcess() {
-  long count = 0;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-  CloseHandle(snapshot);
-  return count;
-}
-
 Usage CurrentUsage() {
   Usage usage;
-  usage.threads = ThreadsOfThisProcess();
+  usage.threads = static_cast<long>(ThreadIds().size());
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
