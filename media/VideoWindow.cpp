@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/Media.h"
+#include "media/PlatformQuirks.h"
 
 namespace zv {
 namespace {
@@ -218,6 +219,61 @@ void LeaveFullscreen(CMedia* media) {
     s.cursorVisible = true;
   }
   s.fullscreen = false;
+}
+
+namespace {
+
+// The renderer's own window inside the video window (renderers that draw
+// into the video window itself have none).
+HWND RendererWindow(HWND videoWindow) {
+  if (!videoWindow) return nullptr;
+  for (HWND child = GetWindow(videoWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+}  // namespace
+
+HeldPicture::HeldPicture(HWND videoWindow) {
+  if (RendererRedrawsAfterResize()) return;
+  HWND renderer = RendererWindow(videoWindow);
+  RECT client{};
+  if (!renderer || !GetClientRect(renderer, &client) || client.right <= 0 || client.bottom <= 0) return;
+  HDC dc = GetDC(renderer);
+  if (!dc) return;
+  if (HDC memory = CreateCompatibleDC(dc)) {
+    bitmap_.Reset(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (bitmap_) {
+      HGDIOBJ old = SelectObject(memory, bitmap_.get());
+      if (BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY)) {
+        videoWindow_ = videoWindow;
+        size_ = {client.right, client.bottom};
+      }
+      SelectObject(memory, old);
+    }
+    DeleteDC(memory);
+  }
+  ReleaseDC(renderer, dc);
+}
+
+void HeldPicture::Show() const {
+  HWND renderer = RendererWindow(videoWindow_);
+  RECT client{};
+  if (!renderer || !GetClientRect(renderer, &client) || client.right <= 0 || client.bottom <= 0) return;
+  // The renderer draws its whole frame over its whole window, so the held
+  // picture is stretched the same way. Its pending erase to black would
+  // undo this; the renderer's next frame paints over it anyway.
+  ValidateRect(renderer, nullptr);
+  HDC dc = GetDC(renderer);
+  if (!dc) return;
+  if (HDC memory = CreateCompatibleDC(dc)) {
+    HGDIOBJ old = SelectObject(memory, bitmap_.get());
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, size_.cx, size_.cy, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+  }
+  ReleaseDC(renderer, dc);
 }
 
 void CursorTick() {
