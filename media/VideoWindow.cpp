@@ -5,6 +5,8 @@
 #include "media/Media.h"
 #include "media/PlatformQuirks.h"
 
+#include <algorithm>
+
 namespace zv {
 namespace {
 
@@ -234,20 +236,23 @@ HWND RendererWindow(HWND videoWindow) {
 
 }  // namespace
 
-HeldPicture::HeldPicture(HWND videoWindow) {
+HeldPicture::HeldPicture(HWND videoWindow, SIZE largest) {
   if (RendererRedrawsAfterResize()) return;
   HWND renderer = RendererWindow(videoWindow);
   RECT client{};
   if (!renderer || !GetClientRect(renderer, &client) || client.right <= 0 || client.bottom <= 0) return;
+  const SIZE held{largest.cx > 0 ? std::min<LONG>(client.right, largest.cx) : client.right,
+                  largest.cy > 0 ? std::min<LONG>(client.bottom, largest.cy) : client.bottom};
   HDC dc = GetDC(renderer);
   if (!dc) return;
   if (HDC memory = CreateCompatibleDC(dc)) {
-    bitmap_.Reset(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    bitmap_.Reset(CreateCompatibleBitmap(dc, held.cx, held.cy));
     if (bitmap_) {
       HGDIOBJ old = SelectObject(memory, bitmap_.get());
-      if (BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY)) {
+      SetStretchBltMode(memory, COLORONCOLOR);
+      if (StretchBlt(memory, 0, 0, held.cx, held.cy, dc, 0, 0, client.right, client.bottom, SRCCOPY)) {
         videoWindow_ = videoWindow;
-        size_ = {client.right, client.bottom};
+        size_ = held;
       }
       SelectObject(memory, old);
     }

@@ -178,7 +178,8 @@ void CZentravueDlg::EnterFullscreen() {
 void CZentravueDlg::LeaveFullscreen() {
   if (!fullscreen_) return;
   fullscreen_ = false;
-  const zv::HeldPicture held(CMedia::VideoWindow());
+  const RECT area = VideoAreaRect();
+  const zv::HeldPicture held(CMedia::VideoWindow(), SIZE{area.right - area.left, area.bottom - area.top});
   if (currentMedia_) currentMedia_->SetFullscreen(false);
   CheckCommand(IDM_ANSICHT_VOLLBILD, false);
   if (currentMedia_) {
