@@ -83,9 +83,9 @@ bool FocusingListRowScrolls();
 bool RendererRepaintsPausedFrame();
 // Wine's Video Renderer draws only when a frame comes, playing or paused:
 // after its window changed size it shows black until the next frame (up to
-// a frame's duration while playing). There the video window keeps what was
-// on the screen across entering and leaving fullscreen and shows it
-// stretched at the new size until that frame (zv::HeldPicture). Windows'
+// a frame's duration while playing). There what the renderer's window
+// showed is held across entering and leaving fullscreen and shown again,
+// stretched to the new size, until that frame (zv::HeldPicture). Windows'
 // renderers repaint their picture at the new size themselves.
 bool RendererRedrawsAfterResize();
 // Wine places a window maximised on a monitor other than the primary one

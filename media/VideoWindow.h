@@ -43,7 +43,7 @@ void DetachVideoWindow(CMedia* media);
 void EnterFullscreen(CMedia* media);
 void LeaveFullscreen(CMedia* media);
 
-// The picture on the screen in the video window, held across a change of
+// The picture the renderer's window shows, held across a change of
 // the window's size where the renderer draws only when its next frame
 // comes (media/PlatformQuirks.h): Show() stretches it over the renderer's
 // window at its new place, so the picture is there at once at the new size
