@@ -49,6 +49,7 @@ bool AudioRendererClockUsable() { return g_answers.audioRendererClockUsable; }
 bool PerUserClassesReachShell() { return !g_onWine; }
 bool SplitterPinsKeepTrackOrder() { return !g_onWine; }
 bool RendererRepaintsPausedFrame() { return !g_onWine; }
+bool RendererRedrawsAfterResize() { return !g_onWine; }
 bool FocusingListRowScrolls() { return g_answers.focusingListRowScrolls; }
 bool MaximisedPositionFollowsMonitor() { return !g_onWine; }
 

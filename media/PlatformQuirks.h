@@ -81,6 +81,13 @@ bool FocusingListRowScrolls();
 // frame comes. There the paused frame is sought again after a change of
 // size (CMedia::ShowPausedFrameAgain). Windows' renderers repaint it.
 bool RendererRepaintsPausedFrame();
+// Wine's Video Renderer draws only when a frame comes, playing or paused:
+// after its window changed size it shows black until the next frame (up to
+// a frame's duration while playing). There what the renderer's window
+// showed is held across entering and leaving fullscreen and shown again,
+// stretched to the new size, until that frame (zv::HeldPicture). Windows'
+// renderers repaint their picture at the new size themselves.
+bool RendererRedrawsAfterResize();
 // Wine places a window maximised on a monitor other than the primary one
 // by the maximised position taken as a point of the desktop, so it lands on
 // the primary monitor. There the window is moved back onto its monitor.

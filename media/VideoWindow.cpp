@@ -3,6 +3,9 @@
 #include "app/Settings.h"
 #include "framework/WideString.h"
 #include "media/Media.h"
+#include "media/PlatformQuirks.h"
+
+#include <algorithm>
 
 namespace zv {
 namespace {
@@ -218,6 +221,64 @@ void LeaveFullscreen(CMedia* media) {
     s.cursorVisible = true;
   }
   s.fullscreen = false;
+}
+
+namespace {
+
+// The renderer's own window inside the video window (renderers that draw
+// into the video window itself have none).
+HWND RendererWindow(HWND videoWindow) {
+  if (!videoWindow) return nullptr;
+  for (HWND child = GetWindow(videoWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+}  // namespace
+
+HeldPicture::HeldPicture(HWND videoWindow, SIZE largest) {
+  if (RendererRedrawsAfterResize()) return;
+  HWND renderer = RendererWindow(videoWindow);
+  RECT client{};
+  if (!renderer || !GetClientRect(renderer, &client) || client.right <= 0 || client.bottom <= 0) return;
+  const SIZE held{largest.cx > 0 ? std::min<LONG>(client.right, largest.cx) : client.right,
+                  largest.cy > 0 ? std::min<LONG>(client.bottom, largest.cy) : client.bottom};
+  HDC dc = GetDC(renderer);
+  if (!dc) return;
+  if (HDC memory = CreateCompatibleDC(dc)) {
+    bitmap_.Reset(CreateCompatibleBitmap(dc, held.cx, held.cy));
+    if (bitmap_) {
+      HGDIOBJ old = SelectObject(memory, bitmap_.get());
+      SetStretchBltMode(memory, COLORONCOLOR);
+      if (StretchBlt(memory, 0, 0, held.cx, held.cy, dc, 0, 0, client.right, client.bottom, SRCCOPY)) {
+        videoWindow_ = videoWindow;
+        size_ = held;
+      }
+      SelectObject(memory, old);
+    }
+    DeleteDC(memory);
+  }
+  ReleaseDC(renderer, dc);
+}
+
+void HeldPicture::Show() const {
+  HWND renderer = RendererWindow(videoWindow_);
+  RECT client{};
+  if (!renderer || !GetClientRect(renderer, &client) || client.right <= 0 || client.bottom <= 0) return;
+  // The renderer draws its whole frame over its whole window, so the held
+  // picture is stretched the same way. Its pending erase to black would
+  // undo this; the renderer's next frame paints over it anyway.
+  ValidateRect(renderer, nullptr);
+  HDC dc = GetDC(renderer);
+  if (!dc) return;
+  if (HDC memory = CreateCompatibleDC(dc)) {
+    HGDIOBJ old = SelectObject(memory, bitmap_.get());
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, size_.cx, size_.cy, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+  }
+  ReleaseDC(renderer, dc);
 }
 
 void CursorTick() {

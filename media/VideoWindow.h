@@ -42,6 +42,26 @@ void DetachVideoWindow(CMedia* media);
 
 void EnterFullscreen(CMedia* media);
 void LeaveFullscreen(CMedia* media);
+
+// The picture the renderer's window shows, held across a change of
+// the window's size where the renderer draws only when its next frame
+// comes (media/PlatformQuirks.h): Show() stretches it over the renderer's
+// window at its new place, so the picture is there at once at the new size
+// instead of black until that frame. Elsewhere both do nothing. A picture
+// larger than `largest` (when given) is held at that size: the one it will
+// be shown at no larger, reading less.
+class HeldPicture {
+ public:
+  explicit HeldPicture(HWND videoWindow, SIZE largest = {});
+  HeldPicture(const HeldPicture&) = delete;
+  HeldPicture& operator=(const HeldPicture&) = delete;
+  void Show() const;
+
+ private:
+  HWND videoWindow_ = nullptr;
+  fw::GdiObject bitmap_;
+  SIZE size_{};
+};
 // One tick of the cursor timer: hides the cursor over the video after a
 // second without movement, shows it again otherwise.
 void CursorTick();

@@ -7,6 +7,7 @@
 #include "framework/WideString.h"
 #include "framework/WindowDpi.h"
 #include "media/Media.h"
+#include "media/VideoWindow.h"
 #include "player/LayoutMath.h"
 #include "player/StatusBar.h"
 #include "playlist/CPlaylist.h"
@@ -29,6 +30,11 @@ int HeightOfVisible(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return r.bottom - r.top;
+}
+
+bool SameBars(const zv::layout::Bars& a, const zv::layout::Bars& b) {
+  return a.toolBar == b.toolBar && a.toolBarAtTop == b.toolBarAtTop && a.barRow == b.barRow &&
+         a.statusBar == b.statusBar && a.dpi == b.dpi;
 }
 
 }  // namespace
@@ -64,6 +70,13 @@ void CZentravueDlg::RelayoutBarRow() {
   place(muteButton_.hwnd(), row.muteButton);
   for (HWND control : {positionBar_.hwnd(), volumeBar_.hwnd(), muteButton_.hwnd()})
     if (control) InvalidateRect(control, nullptr, TRUE);
+  barRowClient_ = client;
+  barRowBars_ = CurrentBars();
+}
+
+void CZentravueDlg::RelayoutBarRowIfMoved() {
+  if (SizeOf(ClientRect()) == barRowClient_ && SameBars(CurrentBars(), barRowBars_)) return;
+  RelayoutBarRow();
 }
 
 void CZentravueDlg::RelayoutWindow() {
@@ -145,6 +158,7 @@ void CZentravueDlg::IdleLayout() {
 
 void CZentravueDlg::EnterFullscreen() {
   if (fullscreen_ || !currentMedia_ || !currentMedia_->HasVideo()) return;
+  const zv::HeldPicture held(CMedia::VideoWindow());
   currentMedia_->SetFullscreen(true);
   CheckCommand(IDM_ANSICHT_VOLLBILD, true);
   if (!fitAppliedInFullscreen_) {
@@ -155,14 +169,17 @@ void CZentravueDlg::EnterFullscreen() {
     }
     fitAppliedInFullscreen_ = true;
   }
-  RelayoutBarRow();
+  RelayoutBarRowIfMoved();
   fullscreen_ = true;
+  held.Show();
   SchedulePausedFrame();
 }
 
 void CZentravueDlg::LeaveFullscreen() {
   if (!fullscreen_) return;
   fullscreen_ = false;
+  const RECT area = VideoAreaRect();
+  const zv::HeldPicture held(CMedia::VideoWindow(), SIZE{area.right - area.left, area.bottom - area.top});
   if (currentMedia_) currentMedia_->SetFullscreen(false);
   CheckCommand(IDM_ANSICHT_VOLLBILD, false);
   if (currentMedia_) {
@@ -170,10 +187,14 @@ void CZentravueDlg::LeaveFullscreen() {
     currentMedia_->MoveVideoWindow();
     SchedulePausedFrame();
   }
-  RelayoutBarRow();
-  // The bars may have grown meanwhile (a new density): the window grows
-  // until they are whole.
-  FinishLayoutChange();
+  RelayoutBarRowIfMoved();
+  // The bars may have grown meanwhile (a change of density): then the
+  // window grows until they are whole.
+  const zv::layout::Bars bars = CurrentBars();
+  const RECT client = ClientRect();
+  if (zv::layout::MinClientWidth(bars.dpi) > client.right || zv::layout::BarsHeight(bars) > client.bottom)
+    FinishLayoutChange();
+  held.Show();
 }
 
 void CZentravueDlg::CenterWindow() {

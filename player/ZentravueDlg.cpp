@@ -644,7 +644,15 @@ void CZentravueDlg::SetStatusText(int pane, const std::wstring& text) {
   if (!statusBar_) return;
   const WPARAM style = pane == 7 ? SBT_NOBORDERS : 0;
   // A pane that gains or loses its text may change which panes fit.
-  const bool hadText = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, pane, 0)) != 0;
+  const size_t length = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, pane, 0));
+  // The same text again (most clock ticks) would only repaint the pane.
+  if (length == text.size() && length != 0) {
+    std::wstring shown(length + 1, L'\0');
+    SendMessageW(statusBar_, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(shown.data()));
+    shown.resize(length);
+    if (shown == text) return;
+  }
+  const bool hadText = length != 0;
   SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(pane) | style,
                reinterpret_cast<LPARAM>(text.c_str()));
   if (hadText != !text.empty()) SetPlayerStatusPanes(statusBar_);

@@ -197,6 +197,9 @@ class CZentravueDlg : public fw::Dialog {
   void ShowVideoSize(const zv::ZoomFactors& factors);
   RECT VideoAreaRect() const;
   void RelayoutBarRow();
+  // The same, unless the client size and the bars are those of the last
+  // layout: then it would move nothing and only repaint the bars.
+  void RelayoutBarRowIfMoved();
   void RelayoutWindow();
   void SizeWindowToVideoArea(int width, int height);
   void LayoutForVideo();
@@ -407,6 +410,8 @@ class CZentravueDlg : public fw::Dialog {
   bool fullscreen_ = false;
   bool fitAppliedInFullscreen_ = false;
   int relayouts_ = 0;  // counts RelayoutWindow, to skip a redundant one
+  zv::layout::Size barRowClient_{-1, -1};  // what the bar row was last laid out for
+  zv::layout::Bars barRowBars_;
 
   // Taskbar progress.
   fw::ComPtr<ITaskbarList3> taskbar_;
