@@ -10,6 +10,7 @@
 #include "media/VideoWindow.h"
 #include "player/LayoutMath.h"
 #include "player/StatusBar.h"
+#include "player/WindowPlacement.h"
 #include "playlist/CPlaylist.h"
 #include "res/resource.h"
 
