@@ -61,7 +61,8 @@ void CZentravueDlg::RelayoutBarRow() {
     SetPlayerStatusPanes(statusBar_);
   }
   if (toolBar_.hwnd()) toolBar_.Dock(client.width, client.height, HeightOfVisible(statusBar_));
-  const zv::layout::BarRowRects row = zv::layout::BarRow(client, CurrentBars());
+  const zv::layout::Bars bars = CurrentBars();
+  const zv::layout::BarRowRects row = zv::layout::BarRow(client, bars);
   const auto place = [](HWND control, const zv::layout::Rect& r) {
     if (control)
       SetWindowPos(control, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -72,7 +73,7 @@ void CZentravueDlg::RelayoutBarRow() {
   for (HWND control : {positionBar_.hwnd(), volumeBar_.hwnd(), muteButton_.hwnd()})
     if (control) InvalidateRect(control, nullptr, TRUE);
   barRowClient_ = client;
-  barRowBars_ = CurrentBars();
+  barRowBars_ = bars;
 }
 
 void CZentravueDlg::RelayoutBarRowIfMoved() {
